@@ -1,0 +1,2 @@
+#include "vqge.h"
+int main() { return VqGe::gLibVersion == VqGeLibVersion::kReleasePyr ? 0 : 1; }
