@@ -1,0 +1,115 @@
+// Notation: r is the reversed flag (0 or 1); point i owns params[3i..3i+2] (first curve,
+// second curve, tolerance) and configs[2i..2i+1]; overlap i owns overlapRanges[2i..2i+1] and
+// the points numIntPoints() + 2i and the one after it.
+#include "vqge_curveintdata.h"
+#include "vqge_interval.h"
+
+VqGeCurveIntData::VqGeCurveIntData() : mReversed(0) {}
+
+VqGeCurveIntData::VqGeCurveIntData(const VqGeCurveIntData& src) : mReversed(0) { copyFrom(src); }
+
+VqGeCurveIntData::~VqGeCurveIntData() { reset(); }
+
+VqGeCurveIntData& VqGeCurveIntData::operator=(const VqGeCurveIntData& src) {
+    if (this != &src) {
+        reset();
+        copyFrom(src);
+    }
+    return *this;
+}
+
+// Each record owns its own copies of the overlap ranges.
+void VqGeCurveIntData::copyFrom(const VqGeCurveIntData& src) {
+    mPoints = src.mPoints;
+    mParams = src.mParams;
+    mConfigs = src.mConfigs;
+    mOverlapFlags = src.mOverlapFlags;
+    mReversed = src.mReversed;
+    mOverlapRanges.removeAll();
+    for (int i = 0; i < src.mOverlapRanges.length(); ++i) {
+        const VqGeImpInterval* range = src.mOverlapRanges[i];
+        mOverlapRanges.append(range ? new VqGeImpInterval(*range) : nullptr);
+    }
+}
+
+void VqGeCurveIntData::reset() {
+    for (int i = 0; i < mOverlapRanges.length(); ++i) delete mOverlapRanges[i];
+    mPoints.removeAll();
+    mParams.removeAll();
+    mConfigs.removeAll();
+    mOverlapRanges.removeAll();
+    mOverlapFlags.removeAll();
+}
+
+void VqGeCurveIntData::addIntPoint(const VqGePoint3d& point, double param1, double param2,
+                                   int config1, int config2, double tol) {
+    // Intersection points stay ahead of the overlap points.
+    if (numOverlap() > 0)
+        mPoints.insertAt(numIntPoints(), point);
+    else
+        mPoints.append(point);
+    mParams.append(mReversed ? param2 : param1);
+    mParams.append(mReversed ? param1 : param2);
+    mParams.append(tol);
+    mConfigs.append(mReversed ? config2 : config1);
+    mConfigs.append(mReversed ? config1 : config2);
+}
+
+VqGePoint3d VqGeCurveIntData::intPnt(int i) const {
+    return validPoint(i) ? mPoints[i] : VqGePoint3d();
+}
+
+void VqGeCurveIntData::getIntParams(int i, double& param1, double& param2) const {
+    if (!validPoint(i)) {
+        param1 = param2 = 0.0;
+        return;
+    }
+    param1 = mParams[3 * i + mReversed];
+    param2 = mParams[3 * i + 1 - mReversed];
+}
+
+void VqGeCurveIntData::getIntConfigs(int i, int& config1, int& config2) const {
+    if (!validPoint(i)) {
+        config1 = config2 = 0;
+        return;
+    }
+    config1 = mConfigs[2 * i + mReversed];
+    config2 = mConfigs[2 * i + 1 - mReversed];
+}
+
+double VqGeCurveIntData::intTol(int i) const { return validPoint(i) ? mParams[3 * i + 2] : 0.0; }
+
+void VqGeCurveIntData::removeIntPoint(int i) {
+    if (!validPoint(i)) return;
+    mPoints.removeAt(i);
+    for (int k = 0; k < 3; ++k) mParams.removeAt(3 * i);
+    for (int k = 0; k < 2; ++k) mConfigs.removeAt(2 * i);
+}
+
+void VqGeCurveIntData::addOverlap(const VqGeImpInterval& range1, const VqGeImpInterval& range2,
+                                  const VqGePoint3d& start, const VqGePoint3d& end,
+                                  int sameDirection) {
+    VqGeImpInterval* copy1 = new VqGeImpInterval(range1);
+    VqGeImpInterval* copy2 = new VqGeImpInterval(range2);
+    mOverlapRanges.append(mReversed ? copy2 : copy1);
+    mOverlapRanges.append(mReversed ? copy1 : copy2);
+    const bool inOrder = sameDirection != 0 || mReversed == 0;
+    mPoints.append(inOrder ? start : end);
+    mPoints.append(inOrder ? end : start);
+    mOverlapFlags.append(sameDirection);
+}
+
+int VqGeCurveIntData::getOverlap(int i, VqGeImpInterval& range1, VqGeImpInterval& range2,
+                                 VqGePoint3d& start, VqGePoint3d& end, int& sameDirection) const {
+    if (i < 0 || i >= numOverlap()) return 0;
+    const VqGeImpInterval* r1 = mOverlapRanges[2 * i + mReversed];
+    const VqGeImpInterval* r2 = mOverlapRanges[2 * i + 1 - mReversed];
+    if (r1) range1 = *r1;
+    if (r2) range2 = *r2;
+    sameDirection = mOverlapFlags[i];
+    const int k = numIntPoints() + 2 * i;
+    const bool inOrder = sameDirection != 0 || mReversed == 0;
+    start = inOrder ? mPoints[k] : mPoints[k + 1];
+    end = inOrder ? mPoints[k + 1] : mPoints[k];
+    return 1;
+}
