@@ -153,6 +153,9 @@ public:
     int hasStartPoint(VqGePoint3d& pnt) const;
     int hasEndPoint(VqGePoint3d& pnt) const;
     VqGeImpEntity3d* orthoProject(const VqGeImpPlanarEnt& pln, const VqGeTol& tol) const;
+    // Both curves lie in one plane, which is written when the answer is true.
+    int isCoplanarWith(const VqGeImpCurve3d& other, VqGeImpPlanarEnt& pln,
+                       const VqGeTol& tol) const;
     // Block over the curve's own interval; a degenerate curve gives the box of its end points.
     // Kinds that override slot 60 bring these into scope with a using-declaration.
     VqGeImpBoundBlock3d boundBlock(int dim, int oriented) const;
@@ -162,8 +165,22 @@ public:
     static void setPoint(VqGeImpPointOnCurve3d& pntOnCrv, double param, const VqGePoint3d& pnt);
     static VqGeEvaluatorDataCurve* curveEvalData(const VqGeImpPointOnCurve3d& pntOnCrv);
     static void deleteExternalEntity(void* ext);
+    // Common stretches of two curves on one carrier: overlap ranges, or a single point where
+    // the common part shrinks to one (configuration 16384 on both curves). 1 when any.
+    int overlap(const VqGeImpCurve3d& other, VqGeCurveIntData& data, const VqGeTol& tol) const;
 
 protected:
+    // Parameters on this curve of the other's start and end (+-1e50 for an unbounded end).
+    void getOverlapParams(const VqGeImpCurve3d& other, int sameDirection, double& atStart,
+                          double& atEnd, const VqGeTol& tol) const;
+    // Moves param onto a bound of this curve when its point is that end point.
+    double snapOverlapParam(double param, const VqGeImpCurve3d& other, double otherParam,
+                            int isStart, const VqGeTol& tol) const;
+    // The closest pair among the end points of both curves and the other curve; 0 when
+    // neither curve has a bounded end.
+    int boundaryClosestPoints(const VqGeImpCurve3d& other, VqGePoint3d& pnt1, VqGePoint3d& pnt2,
+                              double& param1, double& param2, const VqGeTol& tol) const;
+
     friend class VqGeImpPointOnCurve3d;
     explicit VqGeImpCurve3d(VqGe::EntityId id) : VqGeImpEntity3d(id) {}
     VqGeImpCurve3d(const VqGeImpCurve3d& src) = default;

@@ -23,8 +23,8 @@ VqGeEntity2d::VqGeEntity2d(VqGeImpEntity3d* imp) : mImp(imp), mMark(kOwned) {
 }
 
 VqGeEntity2d::VqGeEntity2d(VqGeImpEntity3d& imp, int) : mImp(&imp), mMark(kBorrowed) {
-    // As in 3D: a borrower never displaces the wrapper that serves the object.
-    if (!imp.mOwner) imp.setEntity2d(this, imp.type(1));
+    // As in 3D: a borrower is never recorded as the owner.
+    imp.takeBorrowerIdentity(1);
 }
 
 VqGeEntity2d::VqGeEntity2d(const VqGeEntity2d& src) : mImp(copyOf(src.mImp)), mMark(kOwned) {
@@ -32,9 +32,9 @@ VqGeEntity2d::VqGeEntity2d(const VqGeEntity2d& src) : mImp(copyOf(src.mImp)), mM
 }
 
 VqGeEntity2d::~VqGeEntity2d() {
-    if (mImp && mMark != kReleased) {
+    if (mImp && mMark > 0) {
         mImp->forgetOwner(this);
-        if (mMark > 0) delete mImp;
+        delete mImp;
     }
     mImp = nullptr;
     mMark = kReleased;
@@ -49,9 +49,9 @@ VqGeEntity2d& VqGeEntity2d::operator=(const VqGeEntity2d& src) {
     // waited on it), and src's handle is then released.
     const VqGe::EntityId id = src.mImp ? static_cast<VqGe::EntityId>(src.mImp->entityType())
                                        : VqGe::kObject;
-    if (mImp && mMark != kReleased) {
+    if (mImp && mMark > 0) {
         mImp->forgetOwner(this);
-        if (mMark > 0) delete mImp;
+        delete mImp;
     }
     mImp = fresh;
     mMark = kOwned;
@@ -60,9 +60,9 @@ VqGeEntity2d& VqGeEntity2d::operator=(const VqGeEntity2d& src) {
 }
 
 void VqGeEntity2d::adoptImp(VqGeImpEntity3d* imp, VqGe::EntityId id) {
-    if (mImp && mMark != kReleased) {
+    if (mImp && mMark > 0) {
         mImp->forgetOwner(this);
-        if (mMark > 0) delete mImp;
+        delete mImp;
     }
     mImp = imp;
     mMark = kOwned;

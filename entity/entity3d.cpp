@@ -19,9 +19,10 @@ VqGeEntity3d::VqGeEntity3d(VqGeImpEntity3d* imp) : mImp(imp), mMark(kOwned) {
 }
 
 VqGeEntity3d::VqGeEntity3d(VqGeImpEntity3d& imp, int) : mImp(&imp), mMark(kBorrowed) {
-    // A temporary borrower must not displace the wrapper that serves the object: the object
-    // would be left pointing at a dead wrapper once the borrower is gone.
-    if (!imp.mOwner) imp.setEntity3d(this, imp.type(1));
+    // A borrower is never recorded as the object's owner: borrowers are mostly temporaries,
+    // and the object would keep pointing at a dead wrapper once one is gone. An object
+    // without an owner still takes the borrower's dimension.
+    imp.takeBorrowerIdentity(0);
 }
 
 VqGeEntity3d::VqGeEntity3d(const VqGeEntity3d& src) : mImp(copyOf(src.mImp)), mMark(kOwned) {
@@ -29,9 +30,9 @@ VqGeEntity3d::VqGeEntity3d(const VqGeEntity3d& src) : mImp(copyOf(src.mImp)), mM
 }
 
 VqGeEntity3d::~VqGeEntity3d() {
-    if (mImp && mMark != kReleased) {
+    if (mImp && mMark > 0) {
         mImp->forgetOwner(this);
-        if (mMark > 0) delete mImp;
+        delete mImp;
     }
     mImp = nullptr;
     mMark = kReleased;
@@ -47,9 +48,9 @@ VqGeEntity3d& VqGeEntity3d::operator=(const VqGeEntity3d& src) {
     // waited on it), and src's handle is then released.
     const VqGe::EntityId id = src.mImp ? static_cast<VqGe::EntityId>(src.mImp->entityType())
                                        : VqGe::kObject;
-    if (mImp && mMark != kReleased) {
+    if (mImp && mMark > 0) {
         mImp->forgetOwner(this);
-        if (mMark > 0) delete mImp;
+        delete mImp;
     }
     mImp = fresh;
     mMark = kOwned;
@@ -58,9 +59,9 @@ VqGeEntity3d& VqGeEntity3d::operator=(const VqGeEntity3d& src) {
 }
 
 void VqGeEntity3d::adoptImp(VqGeImpEntity3d* imp, VqGe::EntityId id) {
-    if (mImp && mMark != kReleased) {
+    if (mImp && mMark > 0) {
         mImp->forgetOwner(this);
-        if (mMark > 0) delete mImp;
+        delete mImp;
     }
     mImp = imp;
     mMark = kOwned;

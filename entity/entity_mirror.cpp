@@ -34,7 +34,8 @@ VqGeEntity3d& VqGeEntity3d::mirror(const VqGePlane& pln) {
 
 #else
 
-// Without planar entities no VqGeImpPlanarEnt can exist, so nothing can call this.
+// PENDING: the planar entities (VqGePlane, VqGeImpPlanarEnt) are not yet part of the build.
+// Until they are, no VqGeImpPlanarEnt can exist, so nothing can reach this slot.
 VqGeImpEntity3d& VqGeImpEntity3d::mirror(const VqGeImpPlanarEnt&) { return *this; }
 
 #endif

@@ -19,8 +19,8 @@ VqGeImpEntity3d::~VqGeImpEntity3d() {
         releaseDemandWrapper();
         return;
     }
-    // Some other wrapper still names this object as its own: release it, so that it
-    // neither deletes nor reads the object once the object is gone.
+    // The owning wrapper is still there (someone else deleted this object): release it, so
+    // that it does not delete the object a second time.
     if (mEntityType < 0) {
         VqGeEntity2d* w = static_cast<VqGeEntity2d*>(mOwner);
         w->mImp = nullptr;
@@ -86,6 +86,12 @@ void VqGeImpEntity3d::setEntityType(VqGeImpEntity3d& other, VqGe::EntityId id3d,
                                         : static_cast<short>(id3d);
 }
 
+void VqGeImpEntity3d::takeBorrowerIdentity(int is2d) {
+    if (mOwner) return;
+    const short id = static_cast<short>(type(1));
+    mEntityType = is2d ? static_cast<short>(-std::abs(id)) : id;
+}
+
 void VqGeImpEntity3d::forgetOwner(const void* wrapper) {
     if (mOwner != wrapper) return;
     mOwner = nullptr;
@@ -116,6 +122,7 @@ VqGeEntity3d* VqGeImpEntity3d::entity3d(int create) const {
     VqGeImpEntity3d* self = const_cast<VqGeImpEntity3d*>(this);
     VqGeEntity3d* w = new VqGeEntity3d(*self, 1);
     if (!w) return nullptr;
+    self->setOwner(w, 0, type(1));
     self->mDeleteApiObj = 1;
     return w;
 }
@@ -126,6 +133,7 @@ VqGeEntity2d* VqGeImpEntity3d::entity2d(int create) const {
     VqGeImpEntity3d* self = const_cast<VqGeImpEntity3d*>(this);
     VqGeEntity2d* w = new VqGeEntity2d(*self, 1);
     if (!w) return nullptr;
+    self->setOwner(w, 1, type(1));
     self->mDeleteApiObj = 1;
     return w;
 }

@@ -20,7 +20,8 @@ public:
     // The copy has no owner, no links and a clear delete-wrapper flag.
     VqGeImpEntity3d(const VqGeImpEntity3d& src);
     ~VqGeImpEntity3d() override;
-    // Copies the identity only; owner, links and flag stay.
+    // Copies the identity only (an object with an owner keeps its sign, which names the
+    // owner's dimension); owner, links and flag stay.
     VqGeImpEntity3d& operator=(const VqGeImpEntity3d& src);
 
     // Slot 1: this level accepts kEntity2d or kEntity3d, then asks the root.
@@ -73,6 +74,8 @@ private:
     friend class VqGeEntity3d;
     friend class VqGeEntity2d;
     void setOwner(void* wrapper, int is2d, VqGe::EntityId id);
+    // A borrowing wrapper's identity rule, for an object that has no owner yet.
+    void takeBorrowerIdentity(int is2d);
     // Called by a wrapper that is going away while recorded as owner.
     void forgetOwner(const void* wrapper);
     void releaseDemandWrapper();

@@ -54,6 +54,7 @@ protected:
 
     VqGeEntity2d();
     explicit VqGeEntity2d(VqGeImpEntity3d* imp);
+    // Borrows imp as the 3D form does.
     VqGeEntity2d(VqGeImpEntity3d& imp, int);
 
     static VqGeEntity2d* newEntity2d(VqGeImpEntity3d* imp);

@@ -57,7 +57,8 @@ protected:
     VqGeEntity3d();
     // Owns imp.
     explicit VqGeEntity3d(VqGeImpEntity3d* imp);
-    // Borrows imp; it becomes the object's owner wrapper only if the object has none.
+    // Borrows imp: never deletes it, and is not recorded as its owner (an object without
+    // an owner takes the borrower's dimension). Must not be used after imp is gone.
     VqGeEntity3d(VqGeImpEntity3d& imp, int);
 
     // Null when the wrapper cannot be allocated (an owned imp is then left to the caller).

@@ -17,11 +17,11 @@ public:
     explicit VqGeImpInterval(double tol = 1e-12);
     // Bounded both ways; the bounds are not ordered.
     VqGeImpInterval(double lower, double upper, double tol = 1e-12);
-    // Bounded below at bound when boundedBelow is nonzero, otherwise above. The tolerance is
-    // required so that (lower, upper) written with integer literals cannot land here.
-    VqGeImpInterval(int boundedBelow, double bound, double tol);
-    // Integer bounds are ambiguous between the two forms above; say which one is meant.
-    VqGeImpInterval(int, int, double) = delete;
+    // Bounded below at bound when boundedBelow is nonzero, otherwise above.
+    VqGeImpInterval(int boundedBelow, double bound, double tol = 1e-12);
+    // Two integers are read as bounds, never as the one-sided form's flag and bound.
+    VqGeImpInterval(int lower, int upper, double tol = 1e-12)
+        : VqGeImpInterval(double(lower), double(upper), tol) {}
     // The copy serves no public interval; assignment keeps this object's own one.
     VqGeImpInterval(const VqGeImpInterval& src);
     VqGeImpInterval& operator=(const VqGeImpInterval& src);
@@ -35,7 +35,7 @@ public:
     VqGeImpInterval& set();
     VqGeImpInterval& set(double lower, double upper);
     VqGeImpInterval& set(int boundedBelow, double bound);
-    VqGeImpInterval& set(int, int) = delete;
+    VqGeImpInterval& set(int lower, int upper) { return set(double(lower), double(upper)); }
     VqGeImpInterval& setLower(double lower);
     VqGeImpInterval& setUpper(double upper);
     VqGeImpInterval& setTolerance(double tol);
@@ -105,8 +105,9 @@ class VQGE_API VqGeInterval {
 public:
     explicit VqGeInterval(double tol = 1e-12);
     VqGeInterval(double lower, double upper, double tol = 1e-12);
-    VqGeInterval(int boundedBelow, double bound, double tol);
-    VqGeInterval(int, int, double) = delete;
+    VqGeInterval(int boundedBelow, double bound, double tol = 1e-12);
+    VqGeInterval(int lower, int upper, double tol = 1e-12)
+        : VqGeInterval(double(lower), double(upper), tol) {}
     VqGeInterval(const VqGeInterval& src);
     ~VqGeInterval();
     // Takes a fresh copy of src's object, so assigning an interval to itself, or to a wrapper
@@ -116,7 +117,7 @@ public:
     VqGeInterval& set();
     VqGeInterval& set(double lower, double upper);
     VqGeInterval& set(int boundedBelow, double bound);
-    VqGeInterval& set(int, int) = delete;
+    VqGeInterval& set(int lower, int upper) { return set(double(lower), double(upper)); }
     VqGeInterval& setLower(double lower);
     VqGeInterval& setUpper(double upper);
     VqGeInterval& setTolerance(double tol);

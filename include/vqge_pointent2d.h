@@ -7,7 +7,7 @@
 
 class VQGE_API VqGePointEnt2d : public VqGeEntity2d {
 public:
-    // x and y of the served point.
+    // x and y of the served point; the origin when the wrapper has no object.
     VqGePoint2d point2d() const;
     operator VqGePoint2d() const { return point2d(); }
 

@@ -7,6 +7,7 @@
 
 class VQGE_API VqGePointEnt3d : public VqGeEntity3d {
 public:
+    // The origin when the wrapper has no object (its construction ran out of memory).
     VqGePoint3d point3d() const;
     operator VqGePoint3d() const { return point3d(); }
 

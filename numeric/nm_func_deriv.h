@@ -44,7 +44,8 @@ public:
 
     // Every root in the stored bracket, searched over n equal pieces; roots comes back
     // sorted ascending with one entry per root. 1 on success, 0 when n < 1, the bracket is
-    // not finite, or the result could not be stored (roots is then empty).
+    // not finite, or the result could not be stored (roots is then empty). A tol that is
+    // not positive is replaced by the default point tolerance.
     int allRoots(NmVector& roots, int n, double tol);
 
     // Newton kept inside [a, b] from x; 1 with |f(x)| < tol.

@@ -2,10 +2,11 @@
 //
 // Notation: g(t) = f(x + t dir) on [0, tmax]; tmax is the longest step that stays within
 // 10 tol of the box (at most 1 / tol); f0 = g(0), f1 = g(tmax).
+#include "nm_func_n.h"
+
 #include <cmath>
 #include <limits>
 
-#include "nm_func_n.h"
 #include "numeric/nm_func_ray.h"
 #include "vqge_context.h"
 
@@ -15,11 +16,7 @@ NmFuncN::NmFuncN(void* handle, int dim, Computer f, const NmVector& lo, const Nm
     : mDim(dim < 0 ? 0 : dim), mHandle(handle), mComputer(f), mLo(lo), mHi(hi) {}
 
 NmFuncN::NmFuncN(const NmFuncN& src)
-    : mDim(src.mDim),
-      mHandle(src.mHandle),
-      mComputer(src.mComputer),
-      mLo(src.mLo),
-      mHi(src.mHi) {}
+    : mDim(src.mDim), mHandle(src.mHandle), mComputer(src.mComputer), mLo(src.mLo), mHi(src.mHi) {}
 
 NmFuncN& NmFuncN::operator=(const NmFuncN& src) {
     mDim = src.mDim;

@@ -30,8 +30,9 @@ public:
     // Line search along dir using the slope gradient . dir; x is clamped into the box first
     // and stays inside it.
     Nm::Code minOnRay(NmVector& x, NmVector& dir, double& fx, double tol) override;
-    // Polak-Ribiere conjugate gradient with restarts inside the box; 1 when converged,
-    // 0 after the iteration limit or on inconsistent input (x then clamped, fx its value).
+    // Polak-Ribiere conjugate gradient with restarts inside the box; 1 when converged.
+    // 0 after the iteration limit (x and fx hold the last iterate), when the gradient is
+    // missing or of the wrong length, or on inconsistent input (nothing changed then).
     int minimum(NmVector& x, double& fx, double tol);
 
 private:

@@ -31,7 +31,9 @@ inline void markFailed(VqGeGaussData& g, double a) {
 
 // 2^depth as the record keeps it: at the deepest level, 2^31, it saturates, since it does
 // not fit an int; widths and thresholds are taken from the depth instead.
-inline int piecesAt(int depth) { return depth < 31 ? 1 << depth : INT_MAX; }
+inline int piecesAt(int depth) {
+    return depth < 31 ? 1 << depth : INT_MAX;
+}
 
 // Closes a step: depth and pieces describe the open steps only, on every return path, so
 // the widths of later steps stay right.

@@ -16,7 +16,9 @@ inline void order(double& a, double& b) {
     }
 }
 
-inline double zeroed(double v, double tol) { return std::fabs(v) < tol ? 0.0 : v; }
+inline double zeroed(double v, double tol) {
+    return std::fabs(v) < tol ? 0.0 : v;
+}
 
 // The end with the lower value (a NaN value never wins); 0 when both values are NaN.
 inline int lowerEnd(double a, double fa, double b, double fb, double& x, double& fx) {

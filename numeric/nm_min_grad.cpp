@@ -130,17 +130,18 @@ int NmFuncNGrad::minimum(NmVector& x, double& fx, double tol) {
         if (gNew.dim() != mDim) return 0;
         if (code == Nm::kBoundaryReached) {
             // A bound became active: the conjugacy is lost, restart downhill.
+            for (int i = 0; i < mDim; ++i) h[i] = -gNew[i];
             g = gNew;
-            h = -g;
             d = h;
             continue;
         }
         const double gg = g * g;
         if (gg == 0.0) return 1;
-        const double gamma = ((gNew - g) * gNew) / gg;
+        double num = 0.0;
+        for (int i = 0; i < mDim; ++i) num += (gNew[i] - g[i]) * gNew[i];
+        const double gamma = num / gg;
         g = gNew;
-        h *= gamma;
-        h -= g;
+        for (int i = 0; i < mDim; ++i) h[i] = -g[i] + gamma * h[i];
         d = h;
     }
     return 0;

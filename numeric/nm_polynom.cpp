@@ -24,7 +24,9 @@ NmPolynom::NmPolynom(const NmPolynom& src)
     syncDegree();
 }
 
-NmPolynom::~NmPolynom() { releaseSturm(); }
+NmPolynom::~NmPolynom() {
+    releaseSturm();
+}
 
 NmPolynom& NmPolynom::operator=(const NmPolynom& src) {
     if (this == &src) return *this;
@@ -83,7 +85,9 @@ NmPolynom& NmPolynom::normalize(double tol) {
     return *this;
 }
 
-double NmPolynom::value(double x) const { return nmPolyValue(mCoeff.data(), mDegree, x); }
+double NmPolynom::value(double x) const {
+    return nmPolyValue(mCoeff.data(), mDegree, x);
+}
 
 void NmPolynom::d1value(double x, double& value, double& deriv) const {
     nmPolyD1(mCoeff.data(), mDegree, x, value, deriv);
@@ -127,6 +131,10 @@ NmPolynom& NmPolynom::reverse() {
     return *this;
 }
 
-double NmPolynom::norm() const { return mCoeff.vecAbs(); }
+double NmPolynom::norm() const {
+    return mCoeff.vecAbs();
+}
 
-double NmPolynom::height() const { return nmPolyHeight(mCoeff.data(), mDegree); }
+double NmPolynom::height() const {
+    return nmPolyHeight(mCoeff.data(), mDegree);
+}

@@ -53,7 +53,9 @@ NmPolynom NmPolynom::operator*(const NmPolynom& p) const {
     return r;
 }
 
-NmPolynom& NmPolynom::operator*=(const NmPolynom& p) { return *this = *this * p; }
+NmPolynom& NmPolynom::operator*=(const NmPolynom& p) {
+    return *this = *this * p;
+}
 
 NmPolynom& NmPolynom::operator*=(double s) {
     releaseSturm();

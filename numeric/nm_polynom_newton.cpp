@@ -18,7 +18,9 @@ const double kUnit = 0x1p-53;
 
 enum NewtonMode { kWatch, kRelaxed, kPlain };
 
-inline int signFlip(double a, double b) { return (a < 0.0 && b > 0.0) || (a > 0.0 && b < 0.0); }
+inline int signFlip(double a, double b) {
+    return (a < 0.0 && b > 0.0) || (a > 0.0 && b < 0.0);
+}
 
 }  // namespace
 

@@ -42,9 +42,13 @@ void NmPolynom::estimate(double a, double b, double& lo, double& hi) const {
     }
 }
 
-int NmPolynom::root(double& x) const { return nmPolyNewton(mCoeff.data(), mDegree, x); }
+int NmPolynom::root(double& x) const {
+    return nmPolyNewton(mCoeff.data(), mDegree, x);
+}
 
-int NmPolynom::polish(double& x) const { return nmPolyPolish(mCoeff.data(), mDegree, x); }
+int NmPolynom::polish(double& x) const {
+    return nmPolyPolish(mCoeff.data(), mDegree, x);
+}
 
 int NmPolynom::root(double& x, double& y) const {
     return nmPolyEndRoots(mCoeff.data(), mDegree, x, y);

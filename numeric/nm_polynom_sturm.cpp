@@ -18,7 +18,9 @@ const int kMaxHalvings = 2200;
 // Digit loss reported for an evaluation that overflowed.
 const int kAllLost = 99;
 
-inline int signOf(double v) { return v > 0.0 ? 1 : (v < 0.0 ? -1 : 0); }
+inline int signOf(double v) {
+    return v > 0.0 ? 1 : (v < 0.0 ? -1 : 0);
+}
 
 }  // namespace
 
@@ -97,7 +99,8 @@ int NmPolynom::degradation(double x) const {
         const double next = c[i];
         const double sum = prod + next;
         if ((prod < 0.0 && next > 0.0) || (prod > 0.0 && next < 0.0)) {
-            const double big = std::fabs(prod) > std::fabs(next) ? std::fabs(prod) : std::fabs(next);
+            const double big =
+                std::fabs(prod) > std::fabs(next) ? std::fabs(prod) : std::fabs(next);
             if (!std::isfinite(big) || !std::isfinite(sum)) return kAllLost;
             const double low = sum == 0.0 ? -16.0 : std::floor(std::log10(std::fabs(sum)));
             const int loss = static_cast<int>(std::floor(std::log10(big)) - low);
@@ -191,8 +194,8 @@ int NmPolynom::bracket(NmVector& lo, NmVector& hi, double tol) const {
     return count;
 }
 
-void NmPolynom::dichotomy(double a, double b, int n, int vA, double tol, NmVector& lo,
-                          NmVector& hi, int& count) const {
+void NmPolynom::dichotomy(double a, double b, int n, int vA, double tol, NmVector& lo, NmVector& hi,
+                          int& count) const {
     for (int step = 0; n > 0; ++step) {
         const double mid = 0.5 * a + 0.5 * b;
         // One root, or roots no double can separate (or no end of halving): record [a, b].

@@ -89,7 +89,9 @@ int NmFunc::simpson(double a, double b, double& s, double eps) {
     return simpson(a, b, s, kSimpsonMaxRefine, eps) < kSimpsonMaxRefine + 1 ? 1 : 0;
 }
 
-int NmFunc::simpson(double& s, double eps) { return simpson(mLo, mHi, s, eps); }
+int NmFunc::simpson(double& s, double eps) {
+    return simpson(mLo, mHi, s, eps);
+}
 
 void NmFunc::simpsonAdapt(double a, double b, double step, int fromEnd, double& sum, int jmax,
                           double eps) {

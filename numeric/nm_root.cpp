@@ -10,9 +10,13 @@ namespace {
 
 // True when u and v do not have strictly opposite signs (the product would be >= 0); the
 // sign test avoids the underflow of tiny products.
-inline bool sameSideOrZero(double u, double v) { return !((u < 0 && v > 0) || (u > 0 && v < 0)); }
+inline bool sameSideOrZero(double u, double v) {
+    return !((u < 0 && v > 0) || (u > 0 && v < 0));
+}
 
-inline bool strictlySameSide(double u, double v) { return (u > 0 && v > 0) || (u < 0 && v < 0); }
+inline bool strictlySameSide(double u, double v) {
+    return (u > 0 && v > 0) || (u < 0 && v < 0);
+}
 
 }  // namespace
 
@@ -54,4 +58,6 @@ int NmFunc::root(double& x, double a, double b, double tol) {
     }
 }
 
-int NmFunc::root(double& x, double tol) { return root(x, mLo, mHi, tol); }
+int NmFunc::root(double& x, double tol) {
+    return root(x, mLo, mHi, tol);
+}

@@ -7,11 +7,16 @@
 #include <cmath>
 
 #include "numeric/nm_func_deriv.h"
+#include "vqge_context.h"
 
 namespace {
 
-inline bool strictlySameSide(double u, double v) { return (u > 0 && v > 0) || (u < 0 && v < 0); }
-inline bool opposite(double u, double v) { return (u < 0 && v > 0) || (u > 0 && v < 0); }
+inline bool strictlySameSide(double u, double v) {
+    return (u > 0 && v > 0) || (u < 0 && v < 0);
+}
+inline bool opposite(double u, double v) {
+    return (u < 0 && v > 0) || (u > 0 && v < 0);
+}
 
 }  // namespace
 
@@ -119,6 +124,12 @@ int NmFuncDeriv::allRoots(NmVector& roots, int n, double tol) {
     if (n < 1 || !std::isfinite(lo) || !std::isfinite(hi)) {
         roots.reset(0);
         return 0;
+    }
+    if (!(tol > 0.0)) {
+        // Without a positive tolerance no value or slope can count as zero and end roots
+        // go unseen: take the library's point tolerance instead.
+        tol = std::fabs(VqGeContext::gTol.equalPoint());
+        if (!(tol > 0.0)) tol = 1e-10;
     }
     roots.reset(n);
     if (roots.dim() != n) return 0;

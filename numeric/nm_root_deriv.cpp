@@ -9,7 +9,9 @@
 
 namespace {
 
-inline bool strictlySameSide(double u, double v) { return (u > 0 && v > 0) || (u < 0 && v < 0); }
+inline bool strictlySameSide(double u, double v) {
+    return (u > 0 && v > 0) || (u < 0 && v < 0);
+}
 
 }  // namespace
 

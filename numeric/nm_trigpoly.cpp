@@ -10,9 +10,13 @@
 
 namespace {
 
-inline int signFlip(double a, double b) { return (a < 0.0 && b > 0.0) || (a > 0.0 && b < 0.0); }
+inline int signFlip(double a, double b) {
+    return (a < 0.0 && b > 0.0) || (a > 0.0 && b < 0.0);
+}
 
-inline double clampUnit(double v) { return v < -1.0 ? -1.0 : (v > 1.0 ? 1.0 : v); }
+inline double clampUnit(double v) {
+    return v < -1.0 ? -1.0 : (v > 1.0 ? 1.0 : v);
+}
 
 }  // namespace
 

@@ -10,16 +10,15 @@ const int kDefaultGrow = 8;
 }  // namespace
 
 VqGeKnotVector::VqGeKnotVector(double tol)
-    : mKnots(nullptr), mPhysicalLength(0), mLogicalLength(0), mGrowLength(kDefaultGrow),
+    : mKnots(nullptr),
+      mPhysicalLength(0),
+      mLogicalLength(0),
+      mGrowLength(kDefaultGrow),
       mTolerance(tol) {}
 
-VqGeKnotVector::VqGeKnotVector(int, int, double tol)
-    : mKnots(nullptr), mPhysicalLength(0), mLogicalLength(0), mGrowLength(kDefaultGrow),
-      mTolerance(tol) {}
+VqGeKnotVector::VqGeKnotVector(int, int, double tol) : VqGeKnotVector(tol) {}
 
-VqGeKnotVector::VqGeKnotVector(int n, const double* k, double tol)
-    : mKnots(nullptr), mPhysicalLength(0), mLogicalLength(0), mGrowLength(kDefaultGrow),
-      mTolerance(tol) {
+VqGeKnotVector::VqGeKnotVector(int n, const double* k, double tol) : VqGeKnotVector(tol) {
     // Without a source there is nothing to copy.
     if (!k || n < 0) n = 0;
     if (!allocExact(n > kDefaultGrow ? n : kDefaultGrow)) return;
@@ -34,8 +33,7 @@ VqGeKnotVector::VqGeKnotVector(const VqGeKnotVector& src)
     : VqGeKnotVector(src.mLogicalLength, src.mKnots, src.mTolerance) {}
 
 VqGeKnotVector::VqGeKnotVector(int plusMult, const VqGeKnotVector& src)
-    : mKnots(nullptr), mPhysicalLength(0), mLogicalLength(0), mGrowLength(kDefaultGrow),
-      mTolerance(src.mTolerance) {
+    : VqGeKnotVector(src.mTolerance) {
     // Runs are counted forward from their first knot and the length is taken from the same
     // walk, so knots exactly one tolerance apart (a run of their own here, but no interval
     // of their own) cannot make the writes outrun the storage.
@@ -58,7 +56,9 @@ VqGeKnotVector::VqGeKnotVector(int plusMult, const VqGeKnotVector& src)
     mLogicalLength = w;
 }
 
-VqGeKnotVector::~VqGeKnotVector() { release(); }
+VqGeKnotVector::~VqGeKnotVector() {
+    release();
+}
 
 VqGeKnotVector& VqGeKnotVector::operator=(const VqGeKnotVector& src) {
     if (this != &src) {
@@ -88,7 +88,9 @@ double& VqGeKnotVector::operator[](int i) {
     return sScratch;
 }
 
-double VqGeKnotVector::operator[](int i) const { return isValid(i) ? mKnots[i] : 0.0; }
+double VqGeKnotVector::operator[](int i) const {
+    return isValid(i) ? mKnots[i] : 0.0;
+}
 
 VqGeKnotVector& VqGeKnotVector::setLogicalLength(int n) {
     if (n < 0) n = 0;

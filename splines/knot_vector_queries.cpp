@@ -4,7 +4,9 @@
 #include "vqge_interval.h"
 #include "vqge_knotvector.h"
 
-double VqGeKnotVector::startParam() const { return mLogicalLength > 0 ? mKnots[0] : 0.0; }
+double VqGeKnotVector::startParam() const {
+    return mLogicalLength > 0 ? mKnots[0] : 0.0;
+}
 
 double VqGeKnotVector::endParam() const {
     return mLogicalLength > 0 ? mKnots[mLogicalLength - 1] : 0.0;

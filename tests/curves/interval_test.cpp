@@ -39,10 +39,17 @@ TEST(VqGeImpInterval, Construct_EachForm_FlagsAndBounds) {
     EXPECT_FALSE(upperOnly.isBoundedBelow());
     EXPECT_EQ(upperOnly.upperBound(), 3.0);
 
-    // Integer bounds without a tolerance still mean a bounded range.
-    VqGeInterval wrapper(0, 1);
-    EXPECT_TRUE(wrapper.isBounded());
-    EXPECT_EQ(wrapper.upperBound(), 1.0);
+    // Two integers are a range; an int flag with a double bound is the one-sided form.
+    VqGeImpInterval ints(0, 1);
+    EXPECT_TRUE(ints.isBounded());
+    EXPECT_EQ(ints.upperBound(), 1.0);
+    ints.set(2, 3);
+    EXPECT_TRUE(ints.isBounded());
+    EXPECT_EQ(ints.lowerBound(), 2.0);
+    VqGeInterval wrapper(1, 2.0);
+    EXPECT_TRUE(wrapper.isBoundedBelow());
+    EXPECT_FALSE(wrapper.isBoundedAbove());
+    EXPECT_EQ(wrapper.tolerance(), 1e-12);
 }
 
 TEST(VqGeImpInterval, Set_Forms_OtherSideAsSpecified) {

@@ -131,17 +131,17 @@ TEST(VqGeEntity3d, Assignment_NotifiesDependantsOfOldObject) {
     EXPECT_EQ(watcher.firstLink(), nullptr);
 }
 
-TEST(VqGeEntity3d, BorrowingWrapper_Mark37Negative_DoesNotDeleteObject) {
+TEST(VqGeEntity3d, BorrowingWrapper_Mark37Negative_NeitherDeletesNorOwnsObject) {
     CountingHooks hooks;
     {
         VqGeImpPosition3d* imp = new VqGeImpPosition3d(1, 2, 3);
         {
             Peek3d borrower(*imp, 1);
             EXPECT_EQ(Peek3d::mark(borrower), -37);
-            EXPECT_EQ(imp->entity3d(), &borrower);  // it had no owner
             EXPECT_EQ(borrower.type(), VqGe::kPosition3d);
+            // Not recorded as owner, so nothing points at it once it is gone.
+            EXPECT_EQ(imp->entity3d(), nullptr);
         }
-        EXPECT_EQ(imp->entity3d(), nullptr);  // the gone borrower is forgotten
         VqGeEntity3d* heap = Peek3d::borrow(*imp);
         ASSERT_NE(heap, nullptr);
         EXPECT_EQ(Peek3d::mark(*heap), -37);
@@ -152,22 +152,23 @@ TEST(VqGeEntity3d, BorrowingWrapper_Mark37Negative_DoesNotDeleteObject) {
     EXPECT_EQ(hooks.outstanding(), 0);
 }
 
-TEST(VqGeEntity3d, BorrowingWrapper_ObjectWithOwner_OwnerStays) {
-    VqGePosition3d owner(1, 2, 3);
+TEST(VqGeEntity3d, BorrowingWrapper_ObjectWithOwner_OwnerAndDimensionStay) {
+    VqGePosition2d owner(1, 2);
     {
         Peek3d borrower(*owner.impEntity(), 1);
-        EXPECT_EQ(owner.impEntity()->entity3d(), &owner);
+        EXPECT_EQ(owner.impEntity()->entity2d(), &owner);
+        EXPECT_EQ(owner.impEntity()->entityType(), -4);
     }
-    EXPECT_EQ(owner.impEntity()->entity3d(), &owner);
+    EXPECT_EQ(owner.impEntity()->entity2d(), &owner);
 }
 
-TEST(VqGeEntity3d, ObjectDeletedUnderBorrowingOwner_WrapperReleased) {
-    VqGeImpPosition3d* imp = new VqGeImpPosition3d(1, 2, 3);
-    Peek3d borrower(*imp, 1);
-    delete imp;
-    EXPECT_EQ(borrower.impEntity(), nullptr);
-    EXPECT_EQ(Peek3d::mark(borrower), 0);
-    EXPECT_EQ(borrower.type(), VqGe::kEntity3d);
+// The borrower of an object without owner gives it its own dimension.
+TEST(VqGeEntity2d, BorrowingWrapper_ObjectWithoutOwner_TakesNegativeIdentity) {
+    VqGeImpPosition3d imp(1, 2, 0);
+    Peek2d borrower(imp, 1);
+    EXPECT_EQ(imp.entityType(), -5);
+    EXPECT_EQ(borrower.isKindOf(VqGe::kPointEnt2d), 1);
+    EXPECT_EQ(imp.entity2d(), nullptr);
 }
 
 TEST(VqGeEntity2d, Factories_OwnAndBorrow) {
@@ -316,6 +317,19 @@ TEST(VqGeEntity3d, Lifecycle_CountingHooks_Balanced) {
         delete f;
         delete loose;
         EXPECT_GT(hooks.allocs(), 0);
+    }
+    EXPECT_EQ(hooks.outstanding(), 0);
+}
+
+// Someone else deletes the object an owning wrapper holds: the wrapper is released instead
+// of deleting it a second time.
+TEST(VqGeEntity3d, ObjectDeletedUnderOwningWrapper_WrapperReleasedNoDoubleDelete) {
+    CountingHooks hooks;
+    {
+        VqGePosition3d p(1, 2, 3);
+        delete p.impEntity();
+        EXPECT_EQ(p.impEntity(), nullptr);
+        EXPECT_EQ(Peek3d::mark(p), 0);
     }
     EXPECT_EQ(hooks.outstanding(), 0);
 }

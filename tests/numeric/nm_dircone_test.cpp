@@ -291,3 +291,16 @@ TEST(NmDirCone, Fit_BadInput_EmptyConeAndZero) {
     EXPECT_EQ(0, f.finish(c));
     EXPECT_TRUE(c.isEmpty());
 }
+
+TEST(NmDirCone, Queries_DoNotAllocate) {
+    const NmVector s[] = {v3(0, 0.2, -0.2), v3(0, 0.2, 0.2)};
+    NmDirCone x;
+    x.set(3, v3(1, 0, 0), 2, s);
+    const NmDirCone y = x.opposite();
+    const NmVector d = v3(1, 0.1, 0);
+    CountingHooks hooks;
+    EXPECT_TRUE(x.containsLine(d, 1e-12));
+    EXPECT_FALSE(x.isDisjointAsLines(y, 1e-12));
+    EXPECT_GT(x.openingAngle(), 0.0);
+    EXPECT_EQ(0, CountingHooks::allocs());
+}

@@ -1,4 +1,6 @@
 // NmFuncDeriv: Newton roots, the all-roots search and the derivative-based minimum.
+#include "numeric/nm_func_deriv.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +10,6 @@
 #include <random>
 
 #include "nm_func_n.h"
-#include "numeric/nm_func_deriv.h"
 #include "test_helpers.h"
 
 namespace {
@@ -33,28 +34,72 @@ double probeD(void* h, double t) {
     return p->df(t);
 }
 
-double cubeMinusTwo(double t) { return t * t * t - 2.0; }
-double cubeMinusTwoD(double t) { return 3.0 * t * t; }
-double arctan(double t) { return std::atan(t - 0.3); }
-double arctanD(double t) { return 1.0 / (1.0 + (t - 0.3) * (t - 0.3)); }
-double touch(double t) { return (t - 0.5) * (t - 0.5); }
-double touchD(double t) { return 2.0 * (t - 0.5); }
-double lifted(double t) { return t * t + 1.0; }
-double liftedD(double t) { return 2.0 * t; }
-double sine(double t) { return std::sin(t); }
-double cosine(double t) { return std::cos(t); }
-double sine40(double t) { return std::sin(40.0 * t); }
-double sine40D(double t) { return 40.0 * std::cos(40.0 * t); }
-double quarterHalf(double t) { return (t - 0.25) * (t - 0.5); }
-double quarterHalfD(double t) { return 2.0 * t - 0.75; }
-double bowl(double t) { return (t - 0.3) * (t - 0.3) + 2.0; }
-double bowlD(double t) { return 2.0 * (t - 0.3); }
-double nearA(double t) { return (t - 0.1) * (t - 0.1); }
-double nearAD(double t) { return 2.0 * (t - 0.1); }
-double nearB(double t) { return (t - 0.9) * (t - 0.9); }
-double nearBD(double t) { return 2.0 * (t - 0.9); }
-double rising(double t) { return t; }
-double one(double) { return 1.0; }
+double cubeMinusTwo(double t) {
+    return t * t * t - 2.0;
+}
+double cubeMinusTwoD(double t) {
+    return 3.0 * t * t;
+}
+double arctan(double t) {
+    return std::atan(t - 0.3);
+}
+double arctanD(double t) {
+    return 1.0 / (1.0 + (t - 0.3) * (t - 0.3));
+}
+double touch(double t) {
+    return (t - 0.5) * (t - 0.5);
+}
+double touchD(double t) {
+    return 2.0 * (t - 0.5);
+}
+double lifted(double t) {
+    return t * t + 1.0;
+}
+double liftedD(double t) {
+    return 2.0 * t;
+}
+double sine(double t) {
+    return std::sin(t);
+}
+double cosine(double t) {
+    return std::cos(t);
+}
+double sine40(double t) {
+    return std::sin(40.0 * t);
+}
+double sine40D(double t) {
+    return 40.0 * std::cos(40.0 * t);
+}
+double quarterHalf(double t) {
+    return (t - 0.25) * (t - 0.5);
+}
+double quarterHalfD(double t) {
+    return 2.0 * t - 0.75;
+}
+double bowl(double t) {
+    return (t - 0.3) * (t - 0.3) + 2.0;
+}
+double bowlD(double t) {
+    return 2.0 * (t - 0.3);
+}
+double nearA(double t) {
+    return (t - 0.1) * (t - 0.1);
+}
+double nearAD(double t) {
+    return 2.0 * (t - 0.1);
+}
+double nearB(double t) {
+    return (t - 0.9) * (t - 0.9);
+}
+double nearBD(double t) {
+    return 2.0 * (t - 0.9);
+}
+double rising(double t) {
+    return t;
+}
+double one(double) {
+    return 1.0;
+}
 
 double cubicF(void* h, double t) {
     const Probe* p = static_cast<Probe*>(h);
@@ -214,6 +259,10 @@ TEST(NmFuncDeriv, AllRoots_BadInput_FailsCleanly) {
     EXPECT_EQ(roots.dim(), 0);
     f.setBracket(0.0, NAN);
     EXPECT_EQ(f.allRoots(roots, 5, 1e-10), 0);
+    // A zero tolerance would let the end roots go unseen; the default one is used.
+    f.setBracket(0.0, 2.0 * M_PI);
+    ASSERT_EQ(f.allRoots(roots, 18, 0.0), 1);
+    EXPECT_EQ(roots.dim(), 3);
     f.setBracket(0.0, 0.0);  // a single point that is a root
     ASSERT_EQ(f.allRoots(roots, 5, 1e-10), 1);
     ASSERT_EQ(roots.dim(), 1);
@@ -250,16 +299,16 @@ TEST(NmFuncDeriv, Minimum_Quadratic_FindsVertex) {
     Probe p{bowl, bowlD};
     NmFuncDeriv f(&p, probeF, probeD, 0.0, 1.0);
     double a = 0.0, x = -1.0, b = 1.0, fx = 0.0;
-    f.minimum(a, x, b, fx, 1e-12);
+    ASSERT_EQ(f.minimum(a, x, b, fx, 1e-12), 1);
     EXPECT_NEAR(x, 0.3, 1e-8);
     EXPECT_NEAR(fx, 2.0, 1e-14);
     // The stored-bracket form through both entries (base non-virtual, fifth slot).
     x = 5.0;
     NmFunc& base = f;
-    base.minimum(x, fx, 1e-12);
+    ASSERT_EQ(base.minimum(x, fx, 1e-12), 1);
     EXPECT_NEAR(x, 0.3, 1e-8);
     x = 5.0;
-    f.minimum(x, fx, 1e-12);
+    ASSERT_EQ(f.minimum(x, fx, 1e-12), 1);
     EXPECT_NEAR(x, 0.3, 1e-8);
     EXPECT_GT(p.derivCalls, 0);
 }
@@ -268,13 +317,13 @@ TEST(NmFuncDeriv, Minimum_TrialPointWorseThanOneEnd_SlopesSteerTheSearch) {
     Probe p{nearA, nearAD};
     NmFuncDeriv f(&p, probeF, probeD);
     double a = 0.0, x = 0.0, b = 1.0, fx = 0.0;
-    f.minimum(a, x, b, fx, 1e-12);
+    ASSERT_EQ(f.minimum(a, x, b, fx, 1e-12), 1);
     EXPECT_NEAR(x, 0.1, 1e-8);
     EXPECT_LE(b, 0.5);  // the search ran on [a, trial point]
     Probe q{nearB, nearBD};
     NmFuncDeriv g(&q, probeF, probeD);
     a = 0.0, x = 0.0, b = 1.0;
-    g.minimum(a, x, b, fx, 1e-12);
+    ASSERT_EQ(g.minimum(a, x, b, fx, 1e-12), 1);
     EXPECT_NEAR(x, 0.9, 1e-8);
     EXPECT_GE(a, 0.5);
 }

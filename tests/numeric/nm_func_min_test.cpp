@@ -20,13 +20,27 @@ double probe(void* h, double t) {
     return p->f(t);
 }
 
-double bowl(double t) { return (t - 0.3) * (t - 0.3) + 2.0; }
-double square(double t) { return t * t; }
-double rising(double t) { return t; }
-double falling(double t) { return -t; }
-double vee(double t) { return std::fabs(t - 0.3); }
-double cosine(double t) { return std::cos(t); }
-double nanEverywhere(double) { return std::nan(""); }
+double bowl(double t) {
+    return (t - 0.3) * (t - 0.3) + 2.0;
+}
+double square(double t) {
+    return t * t;
+}
+double rising(double t) {
+    return t;
+}
+double falling(double t) {
+    return -t;
+}
+double vee(double t) {
+    return std::fabs(t - 0.3);
+}
+double cosine(double t) {
+    return std::cos(t);
+}
+double nanEverywhere(double) {
+    return std::nan("");
+}
 
 // Exposes the parabolic search to the tests.
 class OpenFunc : public NmFunc {

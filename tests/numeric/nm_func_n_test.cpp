@@ -1,10 +1,11 @@
 // NmFuncN and NmFuncNGrad: line minimisation and conjugate gradient on a box.
+#include "nm_func_n.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <random>
 
-#include "nm_func_n.h"
 #include "numeric/nm_func_n_grad.h"
 #include "test_helpers.h"
 
@@ -39,15 +40,21 @@ NmVector bowlG(void* h, const NmVector& x) {
     return g;
 }
 
-double firstCoord(void*, const NmVector& x) { return x[0]; }
+double firstCoord(void*, const NmVector& x) {
+    return x[0];
+}
 NmVector firstCoordG(void*, const NmVector& x) {
     NmVector g(x.dim());
     g[0] = 1.0;
     return g;
 }
-NmVector shortGrad(void*, const NmVector&) { return NmVector(1, 1.0); }
+NmVector shortGrad(void*, const NmVector&) {
+    return NmVector(1, 1.0);
+}
 
-NmVector box(int n, double v) { return NmVector(n, v); }
+NmVector box(int n, double v) {
+    return NmVector(n, v);
+}
 
 Bowl makeBowl(int dim, const double* c) {
     Bowl b{};

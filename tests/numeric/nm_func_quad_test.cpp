@@ -22,15 +22,33 @@ double probe(void* h, double t) {
     return p->f(t);
 }
 
-double cube(double t) { return t * t * t; }
-double expo(double t) { return std::exp(t); }
-double root2(double t) { return std::sqrt(t); }
-double cosine(double t) { return std::cos(t); }
-double sine(double t) { return std::sin(t); }
-double sineSquared(double t) { return std::sin(t) * std::sin(t); }
-double negLine(double t) { return -(1.0 + t); }
-double jump(double t) { return t < 1.0 / 3.0 ? 0.0 : 1.0; }
-double nanMid(double t) { return t > 0.4 && t < 0.6 ? std::nan("") : 1.0; }
+double cube(double t) {
+    return t * t * t;
+}
+double expo(double t) {
+    return std::exp(t);
+}
+double root2(double t) {
+    return std::sqrt(t);
+}
+double cosine(double t) {
+    return std::cos(t);
+}
+double sine(double t) {
+    return std::sin(t);
+}
+double sineSquared(double t) {
+    return std::sin(t) * std::sin(t);
+}
+double negLine(double t) {
+    return -(1.0 + t);
+}
+double jump(double t) {
+    return t < 1.0 / 3.0 ? 0.0 : 1.0;
+}
+double nanMid(double t) {
+    return t > 0.4 && t < 0.6 ? std::nan("") : 1.0;
+}
 // Deterministic noise in [1, 2]: no rule ever converges on it.
 double noise(double t) {
     uint64_t bits;

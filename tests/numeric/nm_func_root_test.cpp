@@ -21,13 +21,27 @@ double probe(void* h, double t) {
     return p->f(t);
 }
 
-double cubeMinusTwo(double t) { return t * t * t - 2.0; }
-double shifted(double t) { return t - 1.0; }
-double shiftedHi(double t) { return t - 3.0; }
-double positive(double t) { return t * t + 1.0; }
-double tinyPositive(double t) { return 1e-200 * (1.0 + t * t); }
-double huge(double t) { return t - 1e20 - 3e5; }
-double nanAbove(double t) { return t > 0.5 ? std::nan("") : t - 0.75; }
+double cubeMinusTwo(double t) {
+    return t * t * t - 2.0;
+}
+double shifted(double t) {
+    return t - 1.0;
+}
+double shiftedHi(double t) {
+    return t - 3.0;
+}
+double positive(double t) {
+    return t * t + 1.0;
+}
+double tinyPositive(double t) {
+    return 1e-200 * (1.0 + t * t);
+}
+double huge(double t) {
+    return t - 1e20 - 3e5;
+}
+double nanAbove(double t) {
+    return t > 0.5 ? std::nan("") : t - 0.75;
+}
 
 int gBreaks = 0;
 int breakAlways() {

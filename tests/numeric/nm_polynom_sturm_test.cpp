@@ -2,6 +2,7 @@
 #include <cmath>
 #include <limits>
 #include <random>
+#include <utility>
 
 #include "nm_polynom.h"
 #include "test_helpers.h"
@@ -19,6 +20,12 @@ struct NmPolynomProbe {
 };
 
 namespace {
+
+// Insertion sort (std::sort on short stack arrays trips a false array-bounds warning).
+void sortAscending(double* v, int n) {
+    for (int i = 1; i < n; ++i)
+        for (int j = i; j > 0 && v[j] < v[j - 1]; --j) std::swap(v[j], v[j - 1]);
+}
 
 NmPolynom poly(std::initializer_list<double> c) {
     NmPolynom p(static_cast<int>(c.size()) - 1);
@@ -47,15 +54,6 @@ TEST(NmPolynom, RootCount_CubicBySide) {
     EXPECT_EQ(p.rootCount(-1, std::nan("")), -1);
 }
 
-TEST(NmPolynom, RootCount_Interval_HalfOpenAndOrderFree) {
-    const NmPolynom p = poly({-6, 11, -6, 1});
-    EXPECT_EQ(p.rootCount(1.5, 2.5, 1e-12), 1);
-    EXPECT_EQ(p.rootCount(2.5, 1.5, 1e-12), 1);
-    EXPECT_EQ(p.rootCount(0.0, 10.0, 1e-12), 3);
-    EXPECT_EQ(p.rootCount(3.5, 10.0, 1e-12), 0);
-    EXPECT_EQ(p.rootCount(0.0, std::nan(""), 1e-12), -1);
-}
-
 TEST(NmPolynom, RootCount_MultipleRoots_CountedOnce) {
     // (x - 1)^2 (x + 2): the chain is divided by the common factor with the derivative.
     const NmPolynom p = poly({2, -3, 0, 1});
@@ -72,9 +70,9 @@ TEST(NmPolynom, RootCount_BadInput_Unreliable) {
     EXPECT_EQ(NmPolynom(3).rootCount(0, 0.0), -1);
     EXPECT_EQ(NmPolynom(-1).rootCount(0, 0.0), -1);
     EXPECT_EQ(NmPolynom(2.0).rootCount(0, 0.0), 0);
+    EXPECT_EQ(poly({-6, 11, -6, 1}).rootCount(0.0, std::nan(""), 1e-12), -1);
     EXPECT_EQ(poly({1, std::nan(""), 1}).rootCount(0, 0.0), -1);
-    EXPECT_EQ(poly({1, 2, std::numeric_limits<double>::infinity()}).rootCount(0.0, 1.0, 1e-12),
-              -1);
+    EXPECT_EQ(poly({1, 2, std::numeric_limits<double>::infinity()}).rootCount(0.0, 1.0, 1e-12), -1);
 }
 
 TEST(NmPolynom, Degradation_CountsDigitsLostToCancellation) {
@@ -180,11 +178,11 @@ TEST(NmPolynom, SturmCounts_PlantedRoots_Agree) {
         // A quadratic factor without real roots does not add to the counts.
         NmPolynom p = fromRoots(planted, n);
         if (trial % 3 == 0) p *= poly({2.0, 1.0, 1.0});
-        std::sort(planted, planted + n);
+        sortAscending(planted, n);
         ASSERT_EQ(p.rootCount(0, 0.0), n) << "trial " << trial;
         const double x = place(rng);
-        const int below = static_cast<int>(std::count_if(planted, planted + n,
-                                                         [x](double r) { return r <= x; }));
+        const int below =
+            static_cast<int>(std::count_if(planted, planted + n, [x](double r) { return r <= x; }));
         EXPECT_EQ(p.rootCount(-1, x), below) << "trial " << trial;
         EXPECT_EQ(p.rootCount(1, x), n - below) << "trial " << trial;
         const double a = place(rng), b = place(rng);

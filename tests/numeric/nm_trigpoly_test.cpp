@@ -1,8 +1,9 @@
+#include "nm_trigpoly.h"
+
 #include <cmath>
 #include <limits>
 #include <random>
 
-#include "nm_trigpoly.h"
 #include "test_helpers.h"
 
 namespace {

@@ -1,0 +1,147 @@
+// Linear entity: intersections with other linear entities (direct, projected, overlapping)
+// and the double dispatch towards the other curve kinds.
+//
+// Notation: o1, d1 origin and direction of this entity; o2, d2 of the other; w the
+// projection direction.
+#include "curves/imp_linear_ent3d.h"
+#include "vqge_curveintdata.h"
+
+int VqGeImpLinearEnt3d::intersectNonParallel(const VqGeImpLinearEnt3d& other, VqGePoint3d& pnt,
+                                             const VqGeTol& tol) const {
+    const VqGePoint3d& o1 = mOrigin;
+    const VqGePoint3d& o2 = other.mOrigin;
+    const VqGeVector3d& d1 = mDirection;
+    const VqGeVector3d& d2 = other.mDirection;
+    // Eliminate along the two axes that span the plane where d1 x d2 is best conditioned.
+    const unsigned int k = (d1.crossProduct(d2).largestElement() + 1) % 3;
+    const unsigned int j = (k + 1) % 3;
+    const double denom = d1[j] * d2[k] - d1[k] * d2[j];
+    if (denom == 0.0) return 0;
+    const double s = (d1[j] * (o1[k] - o2[k]) - d1[k] * (o1[j] - o2[j])) / denom;
+    pnt = other.pointAt(s);
+    if (!other.isWithinBounds(pnt, tol)) return 0;
+    const int planar = o1.z == 0.0 && o2.z == 0.0 && d1.z == 0.0 && d2.z == 0.0;
+    // Off the XY plane the solved point may belong to two skew lines: test the distance too.
+    return planar ? isWithinBounds(pnt, tol) : isOn(pnt, tol);
+}
+
+int VqGeImpLinearEnt3d::intersectWithLine(const VqGeImpLinearEnt3d& other, VqGePoint3d& pnt,
+                                          const VqGeTol& tol) const {
+    if (!mDirection.isParallelTo(other.mDirection, tol)) return intersectNonParallel(other, pnt, tol);
+    VqGeCurveIntData data;
+    overlap(other, data, tol);
+    if (data.numIntPoints() == 0) return 0;
+    pnt = data.intPnt(0);
+    return 1;
+}
+
+int VqGeImpLinearEnt3d::intersectWith(const VqGeImpCurve3d& crv, const VqGeVector3d& projDir,
+                                      VqGeCurveIntData& data, const VqGeTol& tol) const {
+    data.reset();
+    if (crv.isKindOf(VqGe::kLinearEnt3d, 0)) {
+        const VqGeImpLinearEnt3d& other = static_cast<const VqGeImpLinearEnt3d&>(crv);
+        if (mDirection.isParallelTo(other.mDirection, tol)) return overlap(other, data, tol);
+        VqGePoint3d pnt;
+        if (!intersectNonParallel(other, pnt, tol)) return 0;
+        const int leftRight = mDirection.crossProduct(other.mDirection).dotProduct(projDir) > 0.0;
+        const int c1 = leftRight ? VqGe::kLeftRight : VqGe::kRightLeft;
+        const int c2 = leftRight ? VqGe::kRightLeft : VqGe::kLeftRight;
+        data.addIntPoint(pnt, paramOf(pnt, VqGeContext::gTol), other.paramOf(pnt, tol), c1, c2,
+                         tol.equalPoint());
+        return 1;
+    }
+    if (data.orderReversed()) return VqGeImpCurve3d::intersectWith(crv, projDir, data, tol);
+    data.reverseOrder();
+    const int result = crv.intersectWith(*this, projDir, data, tol);
+    data.reverseOrder();
+    return result;
+}
+
+int VqGeImpLinearEnt3d::unboundedOverlap(const VqGeImpCurve3d& crv, int& sameDirection,
+                                         const VqGeTol& tol) const {
+    if (!crv.isKindOf(VqGe::kLinearEnt3d, 0)) return 0;
+    const VqGeImpLinearEnt3d& other = static_cast<const VqGeImpLinearEnt3d&>(crv);
+    if (!mDirection.isParallelTo(other.mDirection, tol)) return 0;
+    VqGeImpLinearEnt3d line;
+    getLine(line);
+    if (!line.isOn(other.mOrigin, tol)) return 0;
+    sameDirection = mDirection.dotProduct(other.mDirection) > 0.0;
+    return 1;
+}
+
+int VqGeImpLinearEnt3d::overlap(const VqGeImpLinearEnt3d& other, VqGeImpLinearEnt3d*& result,
+                                const VqGeTol& tol) const {
+    result = nullptr;
+    VqGeCurveIntData data;
+    if (!overlap(static_cast<const VqGeImpCurve3d&>(other), data, tol) || data.numOverlap() == 0)
+        return 0;
+    VqGeImpInterval range1, range2;
+    VqGePoint3d start, end;
+    int same;
+    data.getOverlap(0, range1, range2, start, end, same);
+    result = copy();
+    if (!result) return 0;
+    result->setInterval(range1, 1);
+    return 1;
+}
+
+int VqGeImpLinearEnt3d::projIntersectWith(const VqGeImpLinearEnt3d& other,
+                                          const VqGeVector3d& projDir, VqGePoint3d& pnt1,
+                                          VqGePoint3d& pnt2, const VqGeTol& tol) const {
+    const VqGeVector3d& d1 = mDirection;
+    const VqGeVector3d& d2 = other.mDirection;
+    if (d1.isParallelTo(projDir, VqGeContext::gTol)) {
+        VqGeImpLinearEnt3d line;
+        getLine(line);
+        if (!line.intersectWithLine(other, pnt2, tol)) return 0;
+        pnt1 = mOrigin;
+        return 1;
+    }
+    if (d2.isParallelTo(projDir, VqGeContext::gTol)) {
+        VqGeImpLinearEnt3d line;
+        other.getLine(line);
+        if (!intersectWithLine(line, pnt1, tol)) return 0;
+        pnt2 = other.mOrigin;
+        return 1;
+    }
+    const VqGeVector3d n = d2.crossProduct(projDir);
+    const double along = d1.dotProduct(n);
+    const double off = (other.mOrigin - mOrigin).dotProduct(n);
+    const VqGeVector3d unitN = n.normal(VqGeContext::gTol);
+    if (!(d1.normal(VqGeContext::gTol).isPerpendicularTo(unitN, tol) &&
+          (mOrigin - other.mOrigin).dotProduct(unitN) < tol.equalPoint() &&
+          (mOrigin - other.mOrigin).dotProduct(unitN) > -tol.equalPoint())) {
+        // This entity crosses the plane through the other along projDir.
+        if (along == 0.0) return 0;
+        pnt1 = pointAt(off / along);
+        if (!isWithinBounds(pnt1, tol)) return 0;
+        const VqGeImpLinearEnt3d sight(pnt1, projDir, 0, 0);
+        return other.intersectWithLine(sight, pnt2, tol);
+    }
+    // Both project onto one line: only touching end points count. Every pair the bounds
+    // allow is tried in turn, so a touch at either end is found.
+    const double s = d1.crossProduct(projDir).dotProduct(d2.crossProduct(projDir));
+    const VqGeImpInterval& i1 = mInterval;
+    const VqGeImpInterval& i2 = other.mInterval;
+    VqGePoint3d a[2], b[2];
+    int numPairs = 0;
+    if (s > 0.0) {
+        if (i1.isBoundedBelow() && i2.isBoundedAbove())
+            a[numPairs] = startPoint(), b[numPairs++] = other.endPoint();
+        if (i1.isBoundedAbove() && i2.isBoundedBelow())
+            a[numPairs] = endPoint(), b[numPairs++] = other.startPoint();
+    } else {
+        if (i1.isBoundedBelow() && i2.isBoundedBelow())
+            a[numPairs] = startPoint(), b[numPairs++] = other.startPoint();
+        if (i1.isBoundedAbove() && i2.isBoundedAbove())
+            a[numPairs] = endPoint(), b[numPairs++] = other.endPoint();
+    }
+    for (int k = 0; k < numPairs; ++k) {
+        const VqGeImpLinearEnt3d sight(a[k], projDir, 0, 0);
+        if (!sight.isOn(b[k], tol)) continue;
+        pnt1 = a[k];
+        pnt2 = b[k];
+        return 1;
+    }
+    return 0;
+}
