@@ -11,7 +11,9 @@
 namespace {
 const double kFar = 1e50;
 
-int isFar(double t) { return t <= -kFar || t >= kFar; }
+int isFar(double t) {
+    return t <= -kFar || t >= kFar;
+}
 
 VqGePoint3d pointOf(const VqGeImpCurve3d& crv, double t) {
     return const_cast<VqGeImpCurve3d&>(crv).evalPoint(t);  // evaluation leaves it as is
@@ -31,8 +33,7 @@ void clampTo(const VqGeImpInterval& intrvl, double& lo, double& hi) {
 }  // namespace
 
 double VqGeImpCurve3d::snapOverlapParam(double param, const VqGeImpCurve3d& other,
-                                        double otherParam, int isStart,
-                                        const VqGeTol& tol) const {
+                                        double otherParam, int isStart, const VqGeTol& tol) const {
     VqGeImpInterval intrvl;
     VqGePoint3d start, end;
     getInterval(intrvl, start, end);
@@ -46,8 +47,7 @@ double VqGeImpCurve3d::snapOverlapParam(double param, const VqGeImpCurve3d& othe
         if (!isStart) dir = -dir;
         return mine.deriv(1).dotProduct(dir) > 0.0 ? intrvl.lowerBound() : intrvl.upperBound();
     }
-    if (intrvl.isBoundedAbove() && !closed && pnt.isEqualTo(end, tol))
-        return intrvl.upperBound();
+    if (intrvl.isBoundedAbove() && !closed && pnt.isEqualTo(end, tol)) return intrvl.upperBound();
     return param;
 }
 

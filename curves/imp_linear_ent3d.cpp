@@ -13,12 +13,12 @@ VqGe::EntityId kindId3d(int boundedBelow, int boundedAbove) {
 }
 }  // namespace
 
-const VqGeImpLinearEnt3d VqGeImpLinearEnt3d::kXAxis(VqGePoint3d(0, 0, 0), VqGeVector3d(1, 0, 0),
-                                                    0, 0);
-const VqGeImpLinearEnt3d VqGeImpLinearEnt3d::kYAxis(VqGePoint3d(0, 0, 0), VqGeVector3d(0, 1, 0),
-                                                    0, 0);
-const VqGeImpLinearEnt3d VqGeImpLinearEnt3d::kZAxis(VqGePoint3d(0, 0, 0), VqGeVector3d(0, 0, 1),
-                                                    0, 0);
+const VqGeImpLinearEnt3d VqGeImpLinearEnt3d::kXAxis(VqGePoint3d(0, 0, 0), VqGeVector3d(1, 0, 0), 0,
+                                                    0);
+const VqGeImpLinearEnt3d VqGeImpLinearEnt3d::kYAxis(VqGePoint3d(0, 0, 0), VqGeVector3d(0, 1, 0), 0,
+                                                    0);
+const VqGeImpLinearEnt3d VqGeImpLinearEnt3d::kZAxis(VqGePoint3d(0, 0, 0), VqGeVector3d(0, 0, 1), 0,
+                                                    0);
 
 VqGeImpLinearEnt3d::VqGeImpLinearEnt3d()
     : VqGeImpCurve3d(VqGe::kLine3d), mOrigin(0, 0, 0), mDirection(1, 0, 0) {}
@@ -26,6 +26,8 @@ VqGeImpLinearEnt3d::VqGeImpLinearEnt3d()
 VqGeImpLinearEnt3d::VqGeImpLinearEnt3d(int boundedBelow, int boundedAbove)
     : VqGeImpCurve3d(kindId3d(boundedBelow, boundedAbove)) {
     assign(VqGePoint3d(0, 0, 0), VqGeVector3d(1, 0, 0), boundedBelow, boundedAbove);
+    // A ray of this form starts at 0 whichever side it is bounded on.
+    if (boundedAbove && !boundedBelow) mInterval.set(0, 0.0);
 }
 
 VqGeImpLinearEnt3d::VqGeImpLinearEnt3d(const VqGePoint3d& pnt, const VqGeVector3d& dir,
@@ -52,8 +54,8 @@ VqGeImpLinearEnt3d::VqGeImpLinearEnt3d(const VqGeImpCurve3d& crv1, const VqGeImp
     set(crv1, crv2, t1, t2, success);
 }
 
-VqGeImpLinearEnt3d::VqGeImpLinearEnt3d(const VqGeImpCurve3d& crv, const VqGePoint3d& pnt,
-                                       double& t, int& success)
+VqGeImpLinearEnt3d::VqGeImpLinearEnt3d(const VqGeImpCurve3d& crv, const VqGePoint3d& pnt, double& t,
+                                       int& success)
     : VqGeImpCurve3d(VqGe::kLineSeg3d) {
     set(crv, pnt, t, success);
 }
@@ -68,8 +70,8 @@ VqGeImpLinearEnt3d& VqGeImpLinearEnt3d::operator=(const VqGeImpLinearEnt3d& src)
     return *this;
 }
 
-void VqGeImpLinearEnt3d::assign(const VqGePoint3d& pnt, const VqGeVector3d& dir,
-                                int boundedBelow, int boundedAbove) {
+void VqGeImpLinearEnt3d::assign(const VqGePoint3d& pnt, const VqGeVector3d& dir, int boundedBelow,
+                                int boundedAbove) {
     mOrigin = pnt;
     mDirection = dir;
     mInterval.set();
@@ -91,7 +93,9 @@ VqGe::EntityId VqGeImpLinearEnt3d::type(int isPublic) const {
     return static_cast<VqGe::EntityId>(std::abs(static_cast<int>(entityType())));
 }
 
-VqGeImpLinearEnt3d* VqGeImpLinearEnt3d::copy() const { return new VqGeImpLinearEnt3d(*this); }
+VqGeImpLinearEnt3d* VqGeImpLinearEnt3d::copy() const {
+    return new VqGeImpLinearEnt3d(*this);
+}
 
 int VqGeImpLinearEnt3d::isEqualTo(const VqGeImpEntity3d& other, const VqGeTol& tol) const {
     if (other.type(1) != type(1) || !other.isKindOf(VqGe::kLinearEnt3d, 0)) return 0;

@@ -27,8 +27,7 @@ public:
     VqGeImpLinearEnt3d(const VqGeImpCurve3d& crv1, const VqGeImpCurve3d& crv2, double& t1,
                        double& t2, int& success);
     // Segment tangent to a planar curve from a point; t in: reference, out: tangency.
-    VqGeImpLinearEnt3d(const VqGeImpCurve3d& crv, const VqGePoint3d& pnt, double& t,
-                       int& success);
+    VqGeImpLinearEnt3d(const VqGeImpCurve3d& crv, const VqGePoint3d& pnt, double& t, int& success);
     // Replaces origin, direction and interval, then tells the dependants.
     VqGeImpLinearEnt3d& operator=(const VqGeImpLinearEnt3d& src);
 
@@ -58,16 +57,14 @@ public:
                            const VqGeTol& tol) const override;
     using VqGeImpCurve3d::getProjClosestPointTo;
     void getProjClosestPointTo(const VqGePoint3d& pnt, const VqGeVector3d& dir,
-                               VqGeImpPointOnCurve3d& pntOnThis,
-                               const VqGeTol& tol) const override;
+                               VqGeImpPointOnCurve3d& pntOnThis, const VqGeTol& tol) const override;
     int getNormalPoint(const VqGePoint3d& pnt, VqGeImpPointOnCurve3d& pntOnThis,
                        const VqGeTol& tol) const override;
     VqGeImpEntity3d* project(const VqGeImpPlanarEnt& pln, const VqGeVector3d& dir,
                              const VqGeTol& tol) const override;
     VqGeImpEntity3d* exactOffset(double distance, const VqGeVector3d& normal,
                                  VqArray<double>* params1, VqArray<double>* params2,
-                                 VqGe::OffsetCrvExtType extType,
-                                 const VqGeTol& tol) const override;
+                                 VqGe::OffsetCrvExtType extType, const VqGeTol& tol) const override;
     using VqGeImpCurve3d::isOn;
     int isOn(const VqGePoint3d& pnt, const VqGeTol& tol = VqGeContext::gTol) const override;
     int isOn(double param, const VqGeTol& tol) const override;
@@ -86,8 +83,7 @@ public:
     using VqGeImpCurve3d::evalPoint;
     VqGePoint3d evalPoint(double param, int numDeriv, VqArray<VqGeVector3d>& derivs) override;
     VqGePoint3d evalPoint(double param) override;
-    int area(double startParam, double endParam, double& value,
-             const VqGeTol& tol) const override;
+    int area(double startParam, double endParam, double& value, const VqGeTol& tol) const override;
     int reverseProject(const VqGeImpPointOnCurve3d& projected, const VqGeImpPlanarEnt& pln,
                        const VqGeVector3d& dir, VqGeImpPointOnCurve3d& result,
                        const VqGeTol& tol) const override;
@@ -128,12 +124,10 @@ public:
     void getLine(VqGeImpLinearEnt3d& line) const;
 
     // Linear queries.
-    int isParallelTo(const VqGeImpLinearEnt3d& other,
-                     const VqGeTol& tol = VqGeContext::gTol) const;
+    int isParallelTo(const VqGeImpLinearEnt3d& other, const VqGeTol& tol = VqGeContext::gTol) const;
     int isPerpendicularTo(const VqGeImpLinearEnt3d& other,
                           const VqGeTol& tol = VqGeContext::gTol) const;
-    int isColinearTo(const VqGeImpLinearEnt3d& other,
-                     const VqGeTol& tol = VqGeContext::gTol) const;
+    int isColinearTo(const VqGeImpLinearEnt3d& other, const VqGeTol& tol = VqGeContext::gTol) const;
     // Clamped parameter of the closest point; a zero direction gives 0.
     double closestParamTo(const VqGePoint3d& pnt, const VqGeTol& tol) const;
     // The closest pair; the point on this entity is returned.

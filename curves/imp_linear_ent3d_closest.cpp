@@ -32,8 +32,7 @@ VqGePoint3d VqGeImpLinearEnt3d::closestPointTo(const VqGePoint3d& pnt, const VqG
     return pointAt(closestParamTo(pnt, tol));
 }
 
-VqGePoint3d VqGeImpLinearEnt3d::closestPointTo(const VqGeImpCurve3d& crv,
-                                               VqGePoint3d& pntOnOther,
+VqGePoint3d VqGeImpLinearEnt3d::closestPointTo(const VqGeImpCurve3d& crv, VqGePoint3d& pntOnOther,
                                                const VqGeTol& tol) const {
     if (crv.isKindOf(VqGe::kLinearEnt3d, 0))
         return closestPointToLine(static_cast<const VqGeImpLinearEnt3d&>(crv), pntOnOther, tol);
@@ -42,8 +41,7 @@ VqGePoint3d VqGeImpLinearEnt3d::closestPointTo(const VqGeImpCurve3d& crv,
     return onThis;
 }
 
-void VqGeImpLinearEnt3d::getClosestPointTo(const VqGePoint3d& pnt,
-                                           VqGeImpPointOnCurve3d& pntOnThis,
+void VqGeImpLinearEnt3d::getClosestPointTo(const VqGePoint3d& pnt, VqGeImpPointOnCurve3d& pntOnThis,
                                            const VqGeTol& tol) const {
     pntOnThis.setCurve(this);
     const double t = closestParamTo(pnt, tol);
@@ -87,8 +85,7 @@ VqGePoint3d VqGeImpLinearEnt3d::closestPointToLine(const VqGeImpLinearEnt3d& oth
         const VqGeVector3d m1 = d1.crossProduct(n).normal(tiny);
         const VqGePoint3d q1 = pointAt(cutParam(mOrigin, d1, other.mOrigin, m2));
         const VqGePoint3d q2 = other.pointAt(cutParam(other.mOrigin, d2, mOrigin, m1));
-        if (isWithinBounds(q1, VqGeContext::gTol) &&
-            other.isWithinBounds(q2, VqGeContext::gTol)) {
+        if (isWithinBounds(q1, VqGeContext::gTol) && other.isWithinBounds(q2, VqGeContext::gTol)) {
             pntOnOther = q2;
             return q1;
         }

@@ -33,7 +33,9 @@ void VqGeImpLinearEnt3d::evaluate(int order, VqGePointOnCurve3dData& data, int) 
             data.setDeriv(k, k == 1 ? line.mDirection : VqGeVector3d(0, 0, 0));
 }
 
-VqGePoint3d VqGeImpLinearEnt3d::evalPoint(double param) { return pointAt(param); }
+VqGePoint3d VqGeImpLinearEnt3d::evalPoint(double param) {
+    return pointAt(param);
+}
 
 // Entries past the third order are zero rather than left unset.
 VqGePoint3d VqGeImpLinearEnt3d::evalPoint(double param, int numDeriv,
@@ -109,15 +111,18 @@ int VqGeImpLinearEnt3d::isWithinBounds(const VqGePoint3d& pnt, const VqGeTol& to
     if (mInterval.isBoundedBelow() && t < mInterval.lowerBound() &&
         !pnt.isEqualTo(startPoint(), tol))
         return 0;
-    if (mInterval.isBoundedAbove() && t > mInterval.upperBound() &&
-        !pnt.isEqualTo(endPoint(), tol))
+    if (mInterval.isBoundedAbove() && t > mInterval.upperBound() && !pnt.isEqualTo(endPoint(), tol))
         return 0;
     return 1;
 }
 
-int VqGeImpLinearEnt3d::isClosed(const VqGeTol&) const { return 0; }
+int VqGeImpLinearEnt3d::isClosed(const VqGeTol&) const {
+    return 0;
+}
 
-int VqGeImpLinearEnt3d::isPeriodic(double&, int) const { return 0; }
+int VqGeImpLinearEnt3d::isPeriodic(double&, int) const {
+    return 0;
+}
 
 int VqGeImpLinearEnt3d::isLinear(VqGeImpLinearEnt3d& line, const VqGeTol&) const {
     getLine(line);
@@ -129,8 +134,7 @@ double VqGeImpLinearEnt3d::length(double fromParam, double toParam, double) cons
 }
 
 // A zero direction covers no length: the parameter stays.
-double VqGeImpLinearEnt3d::paramAtLength(double fromParam, double len, int forward,
-                                         double) const {
+double VqGeImpLinearEnt3d::paramAtLength(double fromParam, double len, int forward, double) const {
     const double unit = mDirection.length();
     if (unit == 0.0) return fromParam;
     return forward ? fromParam + len / unit : fromParam - len / unit;

@@ -27,7 +27,8 @@ int VqGeImpLinearEnt3d::intersectNonParallel(const VqGeImpLinearEnt3d& other, Vq
 
 int VqGeImpLinearEnt3d::intersectWithLine(const VqGeImpLinearEnt3d& other, VqGePoint3d& pnt,
                                           const VqGeTol& tol) const {
-    if (!mDirection.isParallelTo(other.mDirection, tol)) return intersectNonParallel(other, pnt, tol);
+    if (!mDirection.isParallelTo(other.mDirection, tol))
+        return intersectNonParallel(other, pnt, tol);
     VqGeCurveIntData data;
     overlap(other, data, tol);
     if (data.numIntPoints() == 0) return 0;

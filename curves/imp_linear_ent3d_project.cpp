@@ -5,8 +5,7 @@
 #include "surfaces/imp_planar_ent.h"
 
 // A direction parallel to the plane has no projection (the result would not be finite).
-VqGeImpEntity3d* VqGeImpLinearEnt3d::project(const VqGeImpPlanarEnt& pln,
-                                             const VqGeVector3d& dir,
+VqGeImpEntity3d* VqGeImpLinearEnt3d::project(const VqGeImpPlanarEnt& pln, const VqGeVector3d& dir,
                                              const VqGeTol& tol) const {
     const VqGeVector3d n = pln.normal();
     const double across = dir.dotProduct(n);

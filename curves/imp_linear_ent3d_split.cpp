@@ -58,10 +58,8 @@ void VqGeImpLinearEnt3d::getSplitCurves(double param, VqGeImpCurve3d*& piece1,
 }
 
 VqGeImpEntity3d* VqGeImpLinearEnt3d::exactOffset(double distance, const VqGeVector3d& normal,
-                                                 VqArray<double>* params1,
-                                                 VqArray<double>* params2,
-                                                 VqGe::OffsetCrvExtType,
-                                                 const VqGeTol& tol) const {
+                                                 VqArray<double>* params1, VqArray<double>* params2,
+                                                 VqGe::OffsetCrvExtType, const VqGeTol& tol) const {
     if (params1) params1->removeAll();
     if (params2) params2->removeAll();
     VqGeImpLinearEnt3d* offset = copy();

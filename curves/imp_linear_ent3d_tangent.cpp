@@ -14,12 +14,13 @@
 namespace {
 const int kMaxNewtonSteps = 44;
 
-double cross2(const VqGeVector3d& u, const VqGeVector3d& v) { return u.x * v.y - u.y * v.x; }
+double cross2(const VqGeVector3d& u, const VqGeVector3d& v) {
+    return u.x * v.y - u.y * v.x;
+}
 }  // namespace
 
-VqGeImpLinearEnt3d& VqGeImpLinearEnt3d::set(const VqGeImpCurve3d& crv1,
-                                            const VqGeImpCurve3d& crv2, double& t1, double& t2,
-                                            int& success) {
+VqGeImpLinearEnt3d& VqGeImpLinearEnt3d::set(const VqGeImpCurve3d& crv1, const VqGeImpCurve3d& crv2,
+                                            double& t1, double& t2, int& success) {
     becomeSegment();
     success = 0;
     VqGeImpPointOnCurve3d w1(&crv1), w2(&crv2);
@@ -72,8 +73,8 @@ double VqGeImpLinearEnt3d::tangentStart(const VqGeImpCurve3d& crv, const VqGePoi
     VqArray<double> params;
     VqArray<VqGeVector3d> derivs;
     if (diag <= 0.0 ||
-        !crv.getSamplePoints(intrvl.lowerBound(), intrvl.upperBound(), 0.001 * diag, work,
-                             points, params, &derivs, nullptr) ||
+        !crv.getSamplePoints(intrvl.lowerBound(), intrvl.upperBound(), 0.001 * diag, work, points,
+                             params, &derivs, nullptr) ||
         derivs.length() != points.length() || params.length() != points.length())
         return ref;
     double best = ref, bestDist = -1.0, prev = 0.0;

@@ -4,7 +4,9 @@
 #include "curves/vqge_lift.h"
 #include "vqge_line2d.h"
 
-VqGeLine2d::VqGeLine2d() { adoptImp(new VqGeImpLinearEnt3d(0, 0), VqGe::kLine2d); }
+VqGeLine2d::VqGeLine2d() {
+    adoptImp(new VqGeImpLinearEnt3d(0, 0), VqGe::kLine2d);
+}
 
 VqGeLine2d::VqGeLine2d(const VqGePoint2d& pnt, const VqGeVector2d& vec) {
     adoptImp(new VqGeImpLinearEnt3d(vqLift(pnt), vqLift(vec), 0, 0), VqGe::kLine2d);

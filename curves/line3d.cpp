@@ -2,7 +2,9 @@
 #include "curves/imp_linear_ent3d.h"
 #include "vqge_line3d.h"
 
-VqGeLine3d::VqGeLine3d() { adoptImp(new VqGeImpLinearEnt3d(0, 0), VqGe::kLine3d); }
+VqGeLine3d::VqGeLine3d() {
+    adoptImp(new VqGeImpLinearEnt3d(0, 0), VqGe::kLine3d);
+}
 
 VqGeLine3d::VqGeLine3d(const VqGePoint3d& pnt, const VqGeVector3d& vec) {
     adoptImp(new VqGeImpLinearEnt3d(pnt, vec, 0, 0), VqGe::kLine3d);

@@ -1,11 +1,13 @@
-// Public 2D line segment: constructors and set lift to z = 0 and forward to the linear implementation
-// object.
+// Public 2D line segment: constructors and set lift to z = 0 and forward to the linear
+// implementation object.
 #include "curves/imp_linear_ent3d.h"
 #include "curves/vqge_lift.h"
 #include "vqge_line2d.h"
 #include "vqge_lineseg2d.h"
 
-VqGeLineSeg2d::VqGeLineSeg2d() { adoptImp(new VqGeImpLinearEnt3d(1, 1), VqGe::kLineSeg2d); }
+VqGeLineSeg2d::VqGeLineSeg2d() {
+    adoptImp(new VqGeImpLinearEnt3d(1, 1), VqGe::kLineSeg2d);
+}
 
 VqGeLineSeg2d::VqGeLineSeg2d(const VqGePoint2d& pnt, const VqGeVector2d& vec) {
     adoptImp(new VqGeImpLinearEnt3d(vqLift(pnt), vqLift(vec), 1, 1), VqGe::kLineSeg2d);
@@ -33,8 +35,8 @@ VqGeLineSeg2d& VqGeLineSeg2d::set(const VqGeCurve2d& curve1, const VqGeCurve2d& 
     return *this;
 }
 
-VqGeLineSeg2d& VqGeLineSeg2d::set(const VqGeCurve2d& curve, const VqGePoint2d& pnt,
-                                  double& param, int& success) {
+VqGeLineSeg2d& VqGeLineSeg2d::set(const VqGeCurve2d& curve, const VqGePoint2d& pnt, double& param,
+                                  int& success) {
     success = 0;
     if (impLinearEnt() && curve.impCurve())
         impLinearEnt()->set(*curve.impCurve(), vqLift(pnt), param, success);

@@ -2,7 +2,9 @@
 #include "curves/imp_linear_ent3d.h"
 #include "vqge_lineseg3d.h"
 
-VqGeLineSeg3d::VqGeLineSeg3d() { adoptImp(new VqGeImpLinearEnt3d(1, 1), VqGe::kLineSeg3d); }
+VqGeLineSeg3d::VqGeLineSeg3d() {
+    adoptImp(new VqGeImpLinearEnt3d(1, 1), VqGe::kLineSeg3d);
+}
 
 VqGeLineSeg3d::VqGeLineSeg3d(const VqGePoint3d& pnt, const VqGeVector3d& vec) {
     adoptImp(new VqGeImpLinearEnt3d(pnt, vec, 1, 1), VqGe::kLineSeg3d);
@@ -30,8 +32,8 @@ VqGeLineSeg3d& VqGeLineSeg3d::set(const VqGeCurve3d& curve1, const VqGeCurve3d& 
     return *this;
 }
 
-VqGeLineSeg3d& VqGeLineSeg3d::set(const VqGeCurve3d& curve, const VqGePoint3d& pnt,
-                                  double& param, int& success) {
+VqGeLineSeg3d& VqGeLineSeg3d::set(const VqGeCurve3d& curve, const VqGePoint3d& pnt, double& param,
+                                  int& success) {
     success = 0;
     if (impLinearEnt() && curve.impCurve())
         impLinearEnt()->set(*curve.impCurve(), pnt, param, success);

@@ -4,7 +4,9 @@
 #include "curves/vqge_lift.h"
 #include "vqge_ray2d.h"
 
-VqGeRay2d::VqGeRay2d() { adoptImp(new VqGeImpLinearEnt3d(1, 0), VqGe::kRay2d); }
+VqGeRay2d::VqGeRay2d() {
+    adoptImp(new VqGeImpLinearEnt3d(1, 0), VqGe::kRay2d);
+}
 
 VqGeRay2d::VqGeRay2d(const VqGePoint2d& pnt, const VqGeVector2d& vec) {
     adoptImp(new VqGeImpLinearEnt3d(vqLift(pnt), vqLift(vec), 1, 0), VqGe::kRay2d);

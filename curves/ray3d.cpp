@@ -2,7 +2,9 @@
 #include "curves/imp_linear_ent3d.h"
 #include "vqge_ray3d.h"
 
-VqGeRay3d::VqGeRay3d() { adoptImp(new VqGeImpLinearEnt3d(1, 0), VqGe::kRay3d); }
+VqGeRay3d::VqGeRay3d() {
+    adoptImp(new VqGeImpLinearEnt3d(1, 0), VqGe::kRay3d);
+}
 
 VqGeRay3d::VqGeRay3d(const VqGePoint3d& pnt, const VqGeVector3d& vec) {
     adoptImp(new VqGeImpLinearEnt3d(pnt, vec, 1, 0), VqGe::kRay3d);

@@ -35,8 +35,7 @@ public:
     int isParallelTo(const VqGePlanarEnt& plane, const VqGeTol& tol = VqGeContext::gTol) const;
     int isPerpendicularTo(const VqGeLinearEnt3d& line,
                           const VqGeTol& tol = VqGeContext::gTol) const;
-    int isPerpendicularTo(const VqGePlanarEnt& plane,
-                          const VqGeTol& tol = VqGeContext::gTol) const;
+    int isPerpendicularTo(const VqGePlanarEnt& plane, const VqGeTol& tol = VqGeContext::gTol) const;
     int isColinearTo(const VqGeLinearEnt3d& line, const VqGeTol& tol = VqGeContext::gTol) const;
 
     // The plane through pnt with the direction as normal.

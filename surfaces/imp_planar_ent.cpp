@@ -85,6 +85,9 @@ void VqGeImpPlanarEnt::setBoundedUnit(int bounded) {
 VqGeImpPlanarEnt& VqGeImpPlanarEnt::set(double a, double b, double c, double d) {
     const VqGeVector3d abc(a, b, c);
     const double h2 = abc.lengthSqrd();
+    // No normal: the origin would be 0/0; the plane degenerates as the point-normal setter's
+    // does for a zero normal, through the origin.
+    if (!(h2 > 0.0)) return set(VqGePoint3d::kOrigin, abc);
     const VqGeVector3d n = abc / std::sqrt(h2);
     const VqGeVector3d u = n.perpVector();
     VqGeVector3d v = n.crossProduct(u);

@@ -90,8 +90,7 @@ TEST(VqGeImpLinearEnt3d, GetNormalPoint_InsideAndBeyond) {
 TEST(VqGeImpLinearEnt3d, GetProjClosestPointTo_SeenAlongZ) {
     Lin seg(VqGePoint3d(0, 0, 0), VqGePoint3d(2, 2, 0), 1, 1);
     VqGeImpPointOnCurve3d pc;
-    seg.getProjClosestPointTo(VqGePoint3d(0, 2, 7), VqGeVector3d(0, 0, 1), pc,
-                              VqGeContext::gTol);
+    seg.getProjClosestPointTo(VqGePoint3d(0, 2, 7), VqGeVector3d(0, 0, 1), pc, VqGeContext::gTol);
     EXPECT_PT3_NEAR(pc.point(), 1, 1, 0, 1e-15);
     EXPECT_EQ(pc.curve(), &seg);
 }

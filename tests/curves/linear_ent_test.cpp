@@ -283,8 +283,8 @@ TEST(VqGeImpLinearEnt3d, ExactOffset_NormalCrossDirection_LinkedAndArraysEmptied
     EXPECT_PT3_NEAR(line->direction(), 2, 0, 0, 0);
     EXPECT_TRUE(off->linked(&seg, "ExactOffsetCurve_Curve"));
     delete off;
-    off = seg.exactOffset(1e-12, VqGeVector3d(0, 0, 1), nullptr, nullptr,
-                          VqGe::kOffsetJoinExtend, VqGeContext::gTol);
+    off = seg.exactOffset(1e-12, VqGeVector3d(0, 0, 1), nullptr, nullptr, VqGe::kOffsetJoinExtend,
+                          VqGeContext::gTol);
     ASSERT_NE(off, nullptr);
     EXPECT_PT3_NEAR(static_cast<VqGeImpLinearEnt3d*>(off)->pointOnLine(), 0, 0, 0, 0);
     delete off;

@@ -191,8 +191,8 @@ TEST(VqGeImpLinearEnt3d, IntersectSelfAndRanges_ResetNothingFound) {
     EXPECT_FALSE(seg.intersectSelf(data, kUp, 0.0, VqGeContext::gTol));
     EXPECT_EQ(data.numIntPoints(), 0);
     data.addIntPoint(VqGePoint3d(), 0, 0, 1, 1, 0);
-    EXPECT_FALSE(seg.intersectWith(VqGeImpInterval(0.0, 0.5), VqGeImpInterval(0.5, 1.0), kUp,
-                                   data, VqGeContext::gTol));
+    EXPECT_FALSE(seg.intersectWith(VqGeImpInterval(0.0, 0.5), VqGeImpInterval(0.5, 1.0), kUp, data,
+                                   VqGeContext::gTol));
     EXPECT_EQ(data.numIntPoints(), 0);
 }
 

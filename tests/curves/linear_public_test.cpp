@@ -1,5 +1,6 @@
 // The public linear classes, 3D and 2D: constructors, identities, set, accessors, constants,
 // the 2D-only members and the forwarding of intersections and overlaps.
+#include "curves/imp_linear_ent3d.h"
 #include "test_helpers.h"
 #include "vqge_line2d.h"
 #include "vqge_line3d.h"
@@ -7,7 +8,6 @@
 #include "vqge_lineseg3d.h"
 #include "vqge_ray2d.h"
 #include "vqge_ray3d.h"
-#include "curves/imp_linear_ent3d.h"
 
 TEST(VqGeLine3d, Constructors_KindsAndIds) {
     VqGeLine3d line;

@@ -186,3 +186,16 @@ TEST(VqGeImpCurveCurveInt3d, ChangeCurveOrder_SegmentsMatchReversedPair) {
         }
     }
 }
+
+TEST(VqGeImpCurveCurveInt3d, ModifiedCurve_KeepsGivenNormalRederivesDerived) {
+    VqGeImpLinearEnt3d a = segment(0, 0, 0, 1, 0, 0);
+    VqGeImpLinearEnt3d b = segment(0, 0, 0, 0, 1, 0);
+    VqGeImpCurveCurveInt3d given(&a, &b, VqGeVector3d(0, 0, 4), VqGeContext::gTol);
+    VqGeImpCurveCurveInt3d derived(&a, &b, VqGeVector3d::kIdentity, VqGeContext::gTol);
+    a.set(VqGePoint3d(0, 0, 0), VqGePoint3d(0, 0, 1), 1, 1);  // now in the YZ plane with b
+    EXPECT_PT3_NEAR(given.planeNormal(), 0, 0, 4, 0);
+    EXPECT_TRUE(derived.planeNormal().isParallelTo(VqGeVector3d::kXAxis));
+    a.set(VqGePoint3d(1, 0, 1), VqGePoint3d(2, 0, 1), 1, 1);  // skew to b
+    EXPECT_PT3_NEAR(given.planeNormal(), 0, 0, 4, 0);
+    EXPECT_TRUE(derived.planeNormal().isZeroLength());
+}

@@ -4,8 +4,11 @@
 #include <random>
 
 #include "curves/imp_linear_ent3d.h"
+#include "curves/imp_point_on_curve3d.h"
+#include "surfaces/imp_point_on_surface.h"
 #include "surfaces/imp_planar_ent.h"
 #include "test_helpers.h"
+#include "tests/curves/test_curve.h"
 
 namespace {
 const VqGeTol kTol;
@@ -84,4 +87,27 @@ TEST(VqGeImpPlanarEnt, ClosestToLine_BoundedPlaneLineOutside_NotFartherThanSampl
             EXPECT_LE(best, s.distanceTo(c) + 1e-9);
         }
     }
+}
+
+
+// A curve kind without a closed form: the sampled search finds the lowest helix point.
+TEST(VqGeImpPlanarEnt, ClosestToCurve_Helix_LowestPointAboveFloor) {
+    const TestHelix helix(1.0, 0.5);  // z from 0 to pi over one turn
+    const VqGeImpPlanarEnt tilted(VqGePoint3d(0, 0, -1), VqGeVector3d(0.2, 0, 1));
+    VqGePoint3d onHelix;
+    const VqGePoint3d onPlane = tilted.closestPointTo(helix, onHelix, kTol);
+    const double best = onPlane.distanceTo(onHelix);
+    EXPECT_NEAR(tilted.signedDistanceTo(onPlane), 0.0, 1e-12);
+    VqGeImpPointOnCurve3d at(&helix);
+    for (int i = 0; i <= 400; ++i) {
+        const VqGePoint3d c = at.point(6.283185307179586 * i / 400);
+        EXPECT_LE(best, std::fabs(tilted.signedDistanceTo(c)) + 1e-9);
+    }
+    VqGeImpPointOnCurve3d poc;
+    VqGeImpPointOnSurface pos;
+    tilted.getClosestPointTo(helix, poc, pos, kTol);
+    EXPECT_EQ(poc.curve(), &helix);
+    EXPECT_EQ(pos.surface(), &tilted);
+    EXPECT_LT(pos.point().distanceTo(onPlane), 1e-12);
+    EXPECT_NEAR(tilted.distanceTo(helix, kTol), best, 1e-12);
 }

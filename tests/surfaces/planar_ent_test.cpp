@@ -282,3 +282,12 @@ TEST(VqGeImpPlanarEnt, ClosestPoint_BoundedOutside_OnBoundaryNeverFartherThanSam
         }
     }
 }
+
+TEST(VqGeImpPlanarEnt, SetCoefficients_ZeroNormal_FiniteThroughOrigin) {
+    VqGeImpPlanarEnt pln;
+    pln.set(0.0, 0.0, 0.0, 5.0);
+    const VqGePoint3d o = pln.pointOnPlane();
+    EXPECT_TRUE(std::isfinite(o.x) && std::isfinite(o.y) && std::isfinite(o.z));
+    EXPECT_PT3_NEAR(o, 0, 0, 0, 0.0);
+    EXPECT_EQ(pln.type(1), VqGe::kPlane);
+}
