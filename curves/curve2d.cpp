@@ -177,6 +177,11 @@ void VqGeCurve2d::getSplitCurves(double param, VqGeCurve2d*& piece1, VqGeCurve2d
     impCurve()->getSplitCurves(param, a, b);
     piece1 = wrap(a);
     piece2 = wrap(b);
+    if ((a && !piece1) || (b && !piece2)) {  // out of memory: both pieces or neither
+        delete piece1;
+        delete piece2;
+        piece1 = piece2 = nullptr;
+    }
 }
 
 int VqGeCurve2d::explode(VqArray<void*>& explodedCurves, VqArray<int>& isNew) const {

@@ -204,6 +204,11 @@ void VqGeCurve3d::getSplitCurves(double param, VqGeCurve3d*& piece1, VqGeCurve3d
     impCurve()->getSplitCurves(param, a, b);
     piece1 = wrap(a);
     piece2 = wrap(b);
+    if ((a && !piece1) || (b && !piece2)) {  // out of memory: both pieces or neither
+        delete piece1;
+        delete piece2;
+        piece1 = piece2 = nullptr;
+    }
 }
 
 // New entries get a new wrapper; existing ones hand back the wrapper that serves them.

@@ -91,12 +91,22 @@ void VqGeCurveIntData::addOverlap(const VqGeImpInterval& range1, const VqGeImpIn
                                   int sameDirection) {
     VqGeImpInterval* copy1 = new VqGeImpInterval(range1);
     VqGeImpInterval* copy2 = new VqGeImpInterval(range2);
-    mOverlapRanges.append(mReversed ? copy2 : copy1);
-    mOverlapRanges.append(mReversed ? copy1 : copy2);
+    const int numRanges = mOverlapRanges.length(), numPoints = mPoints.length(),
+              numFlags = mOverlapFlags.length();
     const bool inOrder = sameDirection != 0 || mReversed == 0;
-    mPoints.append(inOrder ? start : end);
-    mPoints.append(inOrder ? end : start);
-    mOverlapFlags.append(sameDirection);
+    const bool ok = copy1 && copy2 && mOverlapRanges.append(mReversed ? copy2 : copy1) >= 0 &&
+                    mOverlapRanges.append(mReversed ? copy1 : copy2) >= 0 &&
+                    mPoints.append(inOrder ? start : end) >= 0 &&
+                    mPoints.append(inOrder ? end : start) >= 0 &&
+                    mOverlapFlags.append(sameDirection) >= 0;
+    if (!ok) {
+        // Out of memory: the overlap is not recorded and the arrays stay in step.
+        mOverlapRanges.setLogicalLength(numRanges);
+        mPoints.setLogicalLength(numPoints);
+        mOverlapFlags.setLogicalLength(numFlags);
+        delete copy1;
+        delete copy2;
+    }
 }
 
 int VqGeCurveIntData::getOverlap(int i, VqGeImpInterval& range1, VqGeImpInterval& range2,

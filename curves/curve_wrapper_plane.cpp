@@ -45,7 +45,6 @@ int VqGeCurve3d::isCoplanarWith(const VqGeCurve3d& curve, VqGePlane& plane,
     return impCurve()->isCoplanarWith(*curve.impCurve(), *impOf(plane), tol);
 }
 
-#if __has_include("vqge_line3d.h")
 #include "vqge_line3d.h"
 
 int VqGeCurve3d::isLinear(VqGeLine3d& line, const VqGeTol& tol) const {
@@ -54,9 +53,6 @@ int VqGeCurve3d::isLinear(VqGeLine3d& line, const VqGeTol& tol) const {
     return impCurve()->isLinear(*static_cast<VqGeImpLinearEnt3d*>(lineImp), tol);
 }
 
-#endif
-
-#if __has_include("vqge_line2d.h")
 #include "vqge_line2d.h"
 
 int VqGeCurve2d::isLinear(VqGeLine2d& line, const VqGeTol& tol) const {
@@ -65,4 +61,3 @@ int VqGeCurve2d::isLinear(VqGeLine2d& line, const VqGeTol& tol) const {
     return impCurve()->isLinear(*static_cast<VqGeImpLinearEnt3d*>(lineImp), tol);
 }
 
-#endif

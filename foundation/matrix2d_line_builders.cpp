@@ -1,8 +1,6 @@
-// Plane matrix: reflection in a line, built with the line class once it is part of the
-// library.
+// Plane matrix: reflection in a line.
 #include "vqge_matrix2d.h"
 
-#if __has_include("vqge_line2d.h")
 #include "vqge_line2d.h"
 
 // Linear part 2 d d^T - I for the unit direction d; the line's point stays fixed.
@@ -22,4 +20,3 @@ VqGeMatrix2d VqGeMatrix2d::mirroring(const VqGeLine2d& line) {
     return VqGeMatrix2d().setToMirroring(line);
 }
 
-#endif

@@ -1,11 +1,9 @@
 // Space matrix: the builders that take a plane or a line (reflection, projection and the
 // world/plane frames of a plane). They ask the plane only for its point, normal and
-// coordinate system and the line for its point and direction, and are built with those
-// classes once they are part of the library.
+// coordinate system and the line for its point and direction.
 #include "foundation/vqge_math.h"
 #include "vqge_matrix3d.h"
 
-#if __has_include("vqge_plane.h")
 #include "vqge_plane.h"
 
 // F x diag(1, 1, -1) x F^-1 with F the plane's frame (u, v, u x v, origin).
@@ -66,9 +64,6 @@ VqGeMatrix3d VqGeMatrix3d::planeToWorld(const VqGePlane& pln) {
     return VqGeMatrix3d().setToPlaneToWorld(pln);
 }
 
-#endif
-
-#if __has_include("vqge_line3d.h")
 #include "vqge_line3d.h"
 
 // The half-turn about the line.
@@ -82,4 +77,3 @@ VqGeMatrix3d VqGeMatrix3d::mirroring(const VqGeLine3d& line) {
     return VqGeMatrix3d().setToMirroring(line);
 }
 
-#endif

@@ -80,7 +80,6 @@ double VqGeVector3d::angleOnPlane(const VqGePlanarEnt& pln) const {
     return VqGeVector2d(dotProduct(axis1), dotProduct(axis2)).angle();
 }
 
-#if __has_include("vqge_line2d.h")
 #include "vqge_line2d.h"
 
 // The vector reflection scales by the squared length of the direction it is given, so the
@@ -93,4 +92,3 @@ VqGePoint2d& VqGePoint2d::mirror(const VqGeLine2d& line) {
     return *this;
 }
 
-#endif

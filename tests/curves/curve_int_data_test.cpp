@@ -113,3 +113,23 @@ TEST(VqGeCurveIntData, CopyAndReset_OwnRangesAndBalanceHooks) {
     }
     EXPECT_EQ(hooks.outstanding(), 0);
 }
+
+// Regression: a failed allocation in addOverlap left ranges and points out of step, and
+// reading the overlap back went past the end of the points.
+TEST(VqGeCurveIntData, AddOverlap_OutOfMemory_RecordStaysConsistent) {
+    CountingHooks hooks;
+    for (long budget = 0; budget < 8; ++budget) {
+        VqGeCurveIntData d;
+        d.addIntPoint(VqGePoint3d(1, 1, 1), 0.5, 0.5, 4, 8, 0);
+        CountingHooks::failAfter() = budget;
+        d.addOverlap(VqGeImpInterval(0, 1), VqGeImpInterval(2, 3), VqGePoint3d(), VqGePoint3d(1, 0, 0), 1);
+        CountingHooks::failAfter() = -1;
+        VqGeImpInterval r1, r2;
+        VqGePoint3d s, e;
+        int same;
+        for (int i = 0; i < d.numOverlap(); ++i) EXPECT_EQ(d.getOverlap(i, r1, r2, s, e, same), 1);
+        EXPECT_EQ(d.numIntPoints(), 1);
+        EXPECT_PT3_NEAR(d.intPnt(0), 1, 1, 1, 0);
+    }
+    EXPECT_EQ(hooks.outstanding(), 0);
+}

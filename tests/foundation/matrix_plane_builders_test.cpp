@@ -8,7 +8,6 @@
 #include "vqge_matrix2d.h"
 #include "vqge_matrix3d.h"
 
-#if __has_include("vqge_plane.h")
 #include "vqge_plane.h"
 
 TEST(Matrix3d, MirroringPlane_RandomPlanes_ReflectsPoints) {
@@ -70,9 +69,6 @@ TEST(Matrix3d, WorldToPlane_Plane_MovesPlanePointToOrigin) {
     EXPECT_EQ(s.setToWorldToPlane(tilted).isEqualTo(w), 1);
 }
 
-#endif
-
-#if __has_include("vqge_line3d.h")
 #include "vqge_line3d.h"
 
 TEST(Matrix3d, MirroringLine_HalfTurnAboutLine) {
@@ -84,9 +80,6 @@ TEST(Matrix3d, MirroringLine_HalfTurnAboutLine) {
     EXPECT_EQ(s.setToMirroring(line).isEqualTo(m), 1);
 }
 
-#endif
-
-#if __has_include("vqge_line2d.h")
 #include "vqge_line2d.h"
 
 TEST(Matrix2d, MirroringLine_ReflectsAcrossLine) {
@@ -104,4 +97,3 @@ TEST(Matrix2d, MirroringLine_ReflectsAcrossLine) {
     EXPECT_EQ(s.setToMirroring(line).isEqualTo(m), 1);
 }
 
-#endif
