@@ -52,7 +52,7 @@ TEST(VqGeImpInterval, Construct_EachForm_FlagsAndBounds) {
     EXPECT_EQ(wrapper.tolerance(), 1e-12);
 }
 
-TEST(VqGeImpInterval, Set_Forms_OtherSideAsSpecified) {
+TEST(VqGeImpInterval, Set_Forms_OtherSideUnboundedOrKept) {
     VqGeImpInterval iv(0.0, 1.0, kTol);
     iv.set(1, 4.0);
     EXPECT_TRUE(iv.isBoundedBelow());
