@@ -5,47 +5,16 @@
 #include <cmath>
 
 #include "nm_func.h"
-
-namespace {
-
-inline void order(double& a, double& b) {
-    if (b < a) {
-        double t = a;
-        a = b;
-        b = t;
-    }
-}
-
-// The end with the lower value (a NaN value never wins); 0 when both values are NaN.
-inline int lowerEnd(double a, double fa, double b, double fb, double& x, double& fx) {
-    if (std::isnan(fa) || fa > fb) {
-        x = b;
-        fx = fb;
-    } else {
-        x = a;
-        fx = fa;
-    }
-    return std::isnan(fx) ? 0 : 1;
-}
-
-}  // namespace
+#include "numeric/nm_min_common.h"
 
 int NmFunc::minimum(double& a, double& x, double& b, double& fx, double tol) {
-    order(a, b);
+    nmmin::order(a, b);
     const double fa = compute(a);
     const double fb = compute(b);
-    if (!(x > a && x < b)) {
-        if (fb - tol > fa) {
-            x = kGoldLong * a + kGoldShort * b;
-        } else if (fa > fb + tol) {
-            x = kGoldShort * a + kGoldLong * b;
-        } else {
-            x = 0.5 * (a + b);
-        }
-    }
+    nmmin::startPoint(a, fa, b, fb, tol, x);
     fx = compute(x);
     if (fx < fa - tol && fx < fb - tol) return minInBracket(a, x, b, fx, tol);
-    return lowerEnd(a, fa, b, fb, x, fx);
+    return nmmin::lowerEnd(a, fa, b, fb, x, fx);
 }
 
 int NmFunc::minimum(double& x, double& fx, double tol) {
@@ -55,12 +24,12 @@ int NmFunc::minimum(double& x, double& fx, double tol) {
 }
 
 int NmFunc::minInBracket(double& a, double& x, double& b, double& fx, double tol) {
-    order(a, b);
+    nmmin::order(a, b);
     double fa = compute(a);
     double fb = compute(b);
     if (!(x > a && x < b)) x = 0.5 * (a + b);
     fx = compute(x);
-    if (!(fx < fa) || !(fx < fb)) return lowerEnd(a, fa, b, fb, x, fx);
+    if (!(fx < fa) || !(fx < fb)) return nmmin::lowerEnd(a, fa, b, fb, x, fx);
 
     for (int iter = 0; iter < kMaxParabolaIter; ++iter) {
         const double lo = 0.5 * (a + x);

@@ -5,51 +5,25 @@
 #include <cmath>
 
 #include "numeric/nm_func_deriv.h"
+#include "numeric/nm_min_common.h"
 
 namespace {
-
-inline void order(double& a, double& b) {
-    if (b < a) {
-        double t = a;
-        a = b;
-        b = t;
-    }
-}
 
 inline double zeroed(double v, double tol) {
     return std::fabs(v) < tol ? 0.0 : v;
 }
 
-// The end with the lower value (a NaN value never wins); 0 when both values are NaN.
-inline int lowerEnd(double a, double fa, double b, double fb, double& x, double& fx) {
-    if (std::isnan(fa) || fa > fb) {
-        x = b;
-        fx = fb;
-    } else {
-        x = a;
-        fx = fa;
-    }
-    return std::isnan(fx) ? 0 : 1;
-}
-
 }  // namespace
 
 int NmFuncDeriv::minimum(double& a, double& x, double& b, double& fx, double tol) {
-    order(a, b);
+    nmmin::order(a, b);
     const double fa = compute(a);
     const double fb = compute(b);
-    if (!(x > a && x < b)) {
-        if (fb - tol > fa) {
-            x = kGoldLong * a + kGoldShort * b;
-        } else if (fa > fb + tol) {
-            x = kGoldShort * a + kGoldLong * b;
-        } else {
-            x = 0.5 * (a + b);
-        }
-    }
+    nmmin::startPoint(a, fa, b, fb, tol, x);
     fx = compute(x);
     if (fx < fa - tol && fx < fb - tol) return minInBracket(a, x, b, fx, tol);
-    if (std::isnan(fx) || (fx > fa - tol && fx > fb - tol)) return lowerEnd(a, fa, b, fb, x, fx);
+    if (std::isnan(fx) || (fx > fa - tol && fx > fb - tol))
+        return nmmin::lowerEnd(a, fa, b, fb, x, fx);
 
     const double da = zeroed(computeDeriv(a), tol);
     const double db = zeroed(computeDeriv(b), tol);
@@ -103,13 +77,13 @@ int NmFuncDeriv::minimum(double& x, double& fx, double tol) {
 }
 
 int NmFuncDeriv::minInBracket(double& a, double& x, double& b, double& fx, double tol) {
-    order(a, b);
+    nmmin::order(a, b);
     const double fa = compute(a);
     const double fb = compute(b);
     double da = zeroed(computeDeriv(a), tol);
     double db = zeroed(computeDeriv(b), tol);
     if (!((da <= -tol && db >= tol) || (std::fabs(fa) <= tol && std::fabs(fb) <= tol))) {
-        return lowerEnd(a, fa, b, fb, x, fx);
+        return nmmin::lowerEnd(a, fa, b, fb, x, fx);
     }
     for (int iter = 0; iter < kMaxDerivBisect; ++iter) {
         if (-da > db + tol) {
