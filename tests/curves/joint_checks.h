@@ -1,8 +1,8 @@
 // Joint checks over the public curve interface, shared by every curve kind.
 //
-// Drawings are chains of curves that meet end to end. For every joint of a chain (the end of
-// one member and the start of the next, and for a closed chain the end of the last and the
-// start of the first) the intersection of the two members, asked in both orders through
+// Drawings are chains of curves that meet end to end, each member running either way. For
+// every joint of a chain (where one member meets the next, and for a closed chain where the
+// last meets the first) the intersection of the two members, asked in both orders through
 // VqGeCurveCurveInt2d/3d, must report the joint exactly once:
 //   - exactly one intersection point within a wide radius of the joint, and it lies within
 //     the effective tolerance of the joint (VqGeTolScale: the tolerance, or the rounding of
@@ -108,12 +108,22 @@ inline double jointTol(const VqGeTol& tol, const VqGePoint3d& p, const VqGePoint
     return slack * scale.pointTol();
 }
 
+// The joint of two members: the end of a nearest to an end of b (members may run either
+// way along the chain).
 template <class Dim>
-typename Dim::Point jointEnd(const typename Dim::Curve& crv) {
+typename Dim::Point jointOf(const typename Dim::Curve& a, const typename Dim::Curve& b) {
     VqGeInterval iv;
-    typename Dim::Point s, e;
-    crv.getInterval(iv, s, e);
-    return e;
+    typename Dim::Point ea[2], eb[2];
+    a.getInterval(iv, ea[0], ea[1]);
+    b.getInterval(iv, eb[0], eb[1]);
+    int best = 0;
+    double dist = HUGE_VAL;
+    for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j) {
+            const double d = Dim::lift(ea[i]).distanceTo(Dim::lift(eb[j]));
+            if (d < dist) dist = d, best = i;
+        }
+    return ea[best];
 }
 
 // The joint of a and b at point j, asked in both orders.
@@ -184,7 +194,7 @@ int checkChainJoints(const JointChain<Dim>& chain, const VqGeTol& tol) {
     for (int i = 0; i < chain.numJoints(); ++i) {
         const typename Dim::Curve& a = *chain.curves[i];
         const typename Dim::Curve& b = *chain.curves[(i + 1) % n];
-        checkJoint<Dim>(a, b, jointEnd<Dim>(a), tol, chain.slack);
+        checkJoint<Dim>(a, b, jointOf<Dim>(a, b), tol, chain.slack);
     }
     return chain.numJoints();
 }

@@ -219,13 +219,18 @@ VqGeCurve2d* segmentOf(JointDim2d, const VqGePoint3d& p, const VqGePoint3d& q) {
     return new VqGeLineSeg2d(flat(p), flat(q));
 }
 
-// Segments joining the vertices, closing back to the first when closed.
+// Segments joining the vertices, closing back to the first when closed; with flip set every
+// other segment runs backwards, as segments of drawings do.
 template <class Dim>
-void joinVertices(JointChain<Dim>& chain, const std::vector<VqGePoint3d>& pts, int closed) {
+void joinVertices(JointChain<Dim>& chain, const std::vector<VqGePoint3d>& pts, int closed,
+                  int flip) {
     const int n = static_cast<int>(pts.size());
     chain.closed = closed;
-    for (int i = 0; i + 1 < n + (closed ? 1 : 0); ++i)
-        chain.add(segmentOf(Dim(), pts[i], pts[(i + 1) % n]));
+    for (int i = 0; i + 1 < n + (closed ? 1 : 0); ++i) {
+        const VqGePoint3d& p = pts[i];
+        const VqGePoint3d& q = pts[(i + 1) % n];
+        chain.add(flip && i % 2 ? segmentOf(Dim(), q, p) : segmentOf(Dim(), p, q));
+    }
 }
 
 // Extent of the vertices: the host's tolerance is 1e-9 of it.
@@ -238,20 +243,22 @@ double extentOf(const std::vector<VqGePoint3d>& pts) {
     return VqGeVector3d(hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]).length();
 }
 
-// Both dimensions (the 2D chain drops z), the default tolerance and the host's.
+// Both dimensions (the 2D chain drops z), the default tolerance and the host's, segments
+// along the chain and every other one reversed.
 int checkVertices(const std::vector<VqGePoint3d>& pts, int closed) {
     const VqGeTol tols[2] = {VqGeContext::gTol, pointTol(1e-9 * extentOf(pts))};
     int joints = 0;
-    for (const VqGeTol& tol : tols) {
-        JointChain<JointDim3d> c3;
-        joinVertices(c3, pts, closed);
-        joints += checkChainJoints(c3, tol);
-        checkChainCrossings(c3, tol);
-        JointChain<JointDim2d> c2;
-        joinVertices(c2, pts, closed);
-        joints += checkChainJoints(c2, tol);
-        checkChainCrossings(c2, tol);
-    }
+    for (int flip = 0; flip < 2; ++flip)
+        for (const VqGeTol& tol : tols) {
+            JointChain<JointDim3d> c3;
+            joinVertices(c3, pts, closed, flip);
+            joints += checkChainJoints(c3, tol);
+            checkChainCrossings(c3, tol);
+            JointChain<JointDim2d> c2;
+            joinVertices(c2, pts, closed, flip);
+            joints += checkChainJoints(c2, tol);
+            checkChainCrossings(c2, tol);
+        }
     return joints;
 }
 }  // namespace
@@ -273,12 +280,12 @@ TEST(LineSeg3d, Joints_SeededClosedPolygons_EachJointOnceBothOrders) {
             for (VqGePoint3d& p : pts) p.z = 0.0;
         joints += checkVertices(pts, 1);
     }
-    EXPECT_GT(joints, 500);
+    EXPECT_GT(joints, 1000);
 }
 
 TEST(LineSeg3d, Joints_SeededOpenOutlines_EachJointOnceBothOrders) {
     JointRandom rng(1502u);
     int joints = 0;
     for (int n = 0; n < 40; ++n) joints += checkVertices(jointOutline(rng, 2 + n % 12, 1e6, n % 2), 0);
-    EXPECT_GT(joints, 500);
+    EXPECT_GT(joints, 1000);
 }
