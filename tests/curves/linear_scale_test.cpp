@@ -5,6 +5,7 @@
 #include <random>
 
 #include "curves/imp_linear_ent3d.h"
+#include "curves/joint_checks.h"
 #include "curves/vqge_tol_scale.h"
 #include "test_helpers.h"
 #include "vqge_curveintdata.h"
@@ -14,17 +15,12 @@
 namespace {
 using Lin = VqGeImpLinearEnt3d;
 
-struct Rng {
-    std::mt19937 gen;
-    explicit Rng(unsigned seed) : gen(seed) {}
-    double operator()(double lo, double hi) {
-        return std::uniform_real_distribution<double>(lo, hi)(gen);
-    }
-    VqGeVector3d unitXY() {
-        const double a = (*this)(0.0, 6.283185307179586);
-        return VqGeVector3d(std::cos(a), std::sin(a), 0.0);
-    }
-};
+using Rng = JointRandom;
+
+VqGeVector3d unitXY(Rng& rng) {
+    const double a = rng(0.0, 6.283185307179586);
+    return VqGeVector3d(std::cos(a), std::sin(a), 0.0);
+}
 
 // The effective point tolerance of a pair (what the library allows for).
 double pairTol(const VqGeTol& tol, const Lin& a, const Lin& b) {
@@ -53,7 +49,7 @@ TEST(LineSeg3d, IntersectWith_CrossingsInPlaneZAtDrawingScale_AllFoundAs2d) {
     for (int n = 0; n < 2000; ++n) {
         const double shift = shifts[n % 4];
         const VqGePoint3d c(shift + rng(-1e3, 1e3), -shift + rng(-1e3, 1e3), rng(-1e4, 1e4));
-        const VqGeVector3d u = rng.unitXY(), v = rng.unitXY();
+        const VqGeVector3d u = unitXY(rng), v = unitXY(rng);
         if (std::fabs(u.crossProduct(v).z) < 1e-3) continue;
         const Lin a = segmentThrough(c, u, rng(1.0, 1e5), rng(0.05, 0.95));
         const Lin b = segmentThrough(c, v, rng(1.0, 1e5), rng(0.05, 0.95));
@@ -88,7 +84,7 @@ TEST(LineSeg3d, IntersectWith_LongNearlyParallelSegments_OverlapOnlyWithinTolera
     for (int n = 0; n < 600; ++n) {
         const double shift = n % 2 ? 1e8 : 1e5;
         const VqGePoint3d c(shift + rng(-10, 10), shift + rng(-10, 10), n % 3 ? 0.0 : 250.5);
-        const VqGeVector3d u = rng.unitXY();
+        const VqGeVector3d u = unitXY(rng);
         const double angle = std::exp(rng(std::log(1e-14), std::log(1e-6)));
         const VqGeVector3d v = u * std::cos(angle) + VqGeVector3d(-u.y, u.x, 0) * std::sin(angle);
         const double len = rng(1e4, 1e6);
@@ -125,12 +121,12 @@ TEST(LineSeg3d, IntersectWith_PointLikeSegments_TouchWhereOnNothingElsewhere) {
     for (int n = 0; n < 400; ++n) {
         const double shift = n % 2 ? 1e8 : 0.0;
         const VqGePoint3d s(shift + rng(-1e3, 1e3), rng(-1e3, 1e3), n % 4 < 2 ? 0.0 : 7.25);
-        const VqGeVector3d u = rng.unitXY();
+        const VqGeVector3d u = unitXY(rng);
         const Lin wall(s, s + u * rng(10.0, 1e4), 1, 1);
         const double eps = pairTol(VqGeContext::gTol, wall, wall);
         const VqGePoint3d on = wall.pointAt(rng(0.0, 1.0));
         const VqGePoint3d off = on + VqGeVector3d(-u.y, u.x, 0) * (10.0 * eps);
-        const VqGeVector3d tiny = rng.unitXY() * (0.1 * eps);
+        const VqGeVector3d tiny = unitXY(rng) * (0.1 * eps);
         const Lin dotOn(on, on + tiny, 1, 1), dotOff(off, off + tiny, 1, 1);
         const Lin zero(on, VqGeVector3d(0, 0, 0), 1, 1);
         VqGeCurveIntData d1, d2, d3, d4;

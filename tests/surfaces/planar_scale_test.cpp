@@ -7,22 +7,18 @@
 #include <random>
 
 #include "curves/imp_linear_ent3d.h"
+#include "curves/joint_checks.h"
 #include "curves/vqge_tol_scale.h"
 #include "surfaces/imp_planar_ent.h"
 #include "test_helpers.h"
 
 namespace {
-struct Rng {
-    std::mt19937 gen;
-    explicit Rng(unsigned seed) : gen(seed) {}
-    double operator()(double lo, double hi) {
-        return std::uniform_real_distribution<double>(lo, hi)(gen);
-    }
-    VqGeVector3d unit() {
-        VqGeVector3d v((*this)(-1, 1), (*this)(-1, 1), (*this)(-1, 1));
-        return v * (1.0 / v.length());
-    }
-};
+using Rng = JointRandom;
+
+VqGeVector3d unitVec(Rng& rng) {
+    const VqGeVector3d v(rng(-1, 1), rng(-1, 1), rng(-1, 1));
+    return v * (1.0 / v.length());
+}
 
 double tolAround(const VqGePoint3d& p) {
     VqGeTolScale scale(VqGeContext::gTol);
@@ -38,13 +34,13 @@ TEST(VqGeImpPlanarEnt, IntersectLine_CrossingsAtDrawingScale_AllFound) {
     for (int n = 0; n < 1500; ++n) {
         const double shift = shifts[n % 3];
         const VqGePoint3d c(shift + rng(-1e3, 1e3), shift + rng(-1e3, 1e3), rng(-1e3, 1e3));
-        const VqGeVector3d u = rng.unit() * rng(1.0, 1e4);
-        VqGeVector3d v = rng.unit().crossProduct(u);
+        const VqGeVector3d u = unitVec(rng) * rng(1.0, 1e4);
+        VqGeVector3d v = unitVec(rng).crossProduct(u);
         if (v.length() < 1e-3 * u.length()) continue;
         v = v * (rng(1.0, 1e4) / v.length());
         const double s = rng(0.05, 0.95), t = rng(0.05, 0.95);
         const VqGeImpPlanarEnt face(c - u * s - v * t, u, v, 1);
-        const VqGeVector3d d = rng.unit();
+        const VqGeVector3d d = unitVec(rng);
         const VqGeVector3d n3 = u.crossProduct(v);
         if (std::fabs(d.dotProduct(n3)) < 0.05 * n3.length()) continue;
         const double len = rng(1.0, 1e5), f = rng(0.05, 0.95);
