@@ -7,16 +7,6 @@
 #include "curves/imp_linear_ent3d.h"
 #include "vqge_curveintdata.h"
 
-// Points only: a common stretch gives no point, a touch of two collinear entities does.
-int VqGeImpLinearEnt3d::intersectWithLine(const VqGeImpLinearEnt3d& other, VqGePoint3d& pnt,
-                                          const VqGeTol& tol) const {
-    VqGeCurveIntData data;
-    intersectLinear(other, VqGeVector3d(0, 0, 0), data, tol);
-    if (data.numIntPoints() == 0) return 0;
-    pnt = data.intPnt(0);
-    return 1;
-}
-
 int VqGeImpLinearEnt3d::intersectWith(const VqGeImpCurve3d& crv, const VqGeVector3d& projDir,
                                       VqGeCurveIntData& data, const VqGeTol& tol) const {
     data.reset();

@@ -305,6 +305,21 @@ double farParam(const VqGeImpInterval& iv, int upper) {
 }
 }  // namespace
 
+// Points only, without a record (no allocation): a common stretch gives no point, a touch
+// of two collinear entities does.
+int VqGeImpLinearEnt3d::intersectWithLine(const VqGeImpLinearEnt3d& other, VqGePoint3d& pnt,
+                                          const VqGeTol& tol) const {
+    PairResult res;
+    const VqGeVector3d noDir(0, 0, 0);
+    if (precedes(other, *this))
+        solvePair(other, *this, noDir, tol, res);
+    else
+        solvePair(*this, other, noDir, tol, res);
+    if (res.kind != 1) return 0;
+    pnt = res.pnt;
+    return 1;
+}
+
 int VqGeImpLinearEnt3d::intersectLinear(const VqGeImpLinearEnt3d& other,
                                         const VqGeVector3d& projDir, VqGeCurveIntData& data,
                                         const VqGeTol& tol) const {

@@ -199,3 +199,19 @@ TEST(VqGeTolScale, PointTol_RaisedOnlyAboveTheTolerance) {
     EXPECT_FALSE(VqGeTolScale(VqGeContext::gTol).check(std::nan("")).isFinite());
     EXPECT_FALSE(VqGeTolScale(VqGeContext::gTol).add(HUGE_VAL).isFinite());
 }
+
+// The point-only intersection keeps no record: crossing, touching and overlapping pairs are
+// decided without taking memory.
+TEST(VqGeImpLinearEnt3d, IntersectWithLine_AnyOutcome_NoAllocation) {
+    const Lin a(VqGePoint3d(1e7, 0, 0), VqGePoint3d(1e7 + 10, 10, 0), 1, 1);
+    const Lin cross(VqGePoint3d(1e7, 10, 0), VqGePoint3d(1e7 + 10, 0, 0), 1, 1);
+    const Lin touch(VqGePoint3d(1e7 + 10, 10, 0), VqGePoint3d(1e7 + 20, 20, 0), 1, 1);
+    const Lin along(VqGePoint3d(1e7 + 5, 5, 0), VqGePoint3d(1e7 + 20, 20, 0), 1, 1);
+    CountingHooks hooks;
+    VqGePoint3d p;
+    EXPECT_EQ(a.intersectWithLine(cross, p), 1);
+    EXPECT_EQ(a.intersectWithLine(touch, p), 1);
+    EXPECT_EQ(p.distanceTo(VqGePoint3d(1e7 + 10, 10, 0)), 0.0);
+    EXPECT_EQ(a.intersectWithLine(along, p), 0);
+    EXPECT_EQ(CountingHooks::allocs(), 0);
+}
