@@ -73,8 +73,14 @@ VqGeImpCompositeCurve3d::VqGeImpCompositeCurve3d(const VqGeImpCompositeCurve3d& 
     for (int i = 0; i < src.mMembers.length(); ++i) {
         VqGeImpCurve3d* c = static_cast<VqGeImpCurve3d*>(src.curveAt(i)->copy());
         if (!c) continue;
-        copies.append(c);
-        flags.append(1);
+        if (copies.append(c) < 0) {
+            delete c;
+            continue;
+        }
+        if (flags.append(1) < 0) {
+            copies.removeLast();
+            delete c;
+        }
     }
     set(copies, &flags, 1);
     mInterval = src.mInterval;
@@ -153,8 +159,12 @@ void collect(const VqGeImpCompositeCurve3d& self, VqGeImpCurve3d* crv, int flag,
         if (flag && crv != &self && isFreeStanding(crv)) out.release.append(crv);
         return;
     }
-    out.curves.append(crv);
-    out.flags.append(flag);
+    if (out.curves.append(crv) >= 0) {
+        if (out.flags.append(flag) >= 0) return;
+        out.curves.removeLast();  // the pair or neither
+    }
+    // Out of memory: a handed-over curve that cannot be listed goes now (it is not linked).
+    if (flag && isFreeStanding(crv)) crv->deleteIfNotUsed();
 }
 }  // namespace
 
@@ -177,13 +187,18 @@ VqGeImpCompositeCurve3d& VqGeImpCompositeCurve3d::set(const VqArray<void*>& curv
     VqArray<void*> members(in.curves.length(), 8);
     for (int i = 0; i < in.curves.length(); ++i) {
         VqGeImpCurve3d* c = static_cast<VqGeImpCurve3d*>(in.curves[i]);
-        // A member without its link would not be heard of when it goes: leave it out.
-        if (!linked(c, kMemberLink) && !createLink(c, kMemberLink)) continue;
+        // A member without its link would not be heard of when it goes: leave it out (and
+        // let a handed-over one go).
+        if (!linked(c, kMemberLink) && !createLink(c, kMemberLink)) {
+            if (in.flags[i] && isFreeStanding(c) && !members.contains(c)) c->deleteIfNotUsed();
+            in.curves[i] = nullptr;
+            continue;
+        }
         members.append(c);
     }
     for (int i = 0; i < in.curves.length(); ++i) {
         VqGeImpCurve3d* c = static_cast<VqGeImpCurve3d*>(in.curves[i]);
-        if (in.flags[i] && linked(c, kMemberLink)) c->deleteIfNotUsed();
+        if (c && in.flags[i] && linked(c, kMemberLink)) c->deleteIfNotUsed();
     }
     mMembers = members;
     for (int i = 0; i < old.length(); ++i) {
@@ -233,14 +248,23 @@ void VqGeImpCompositeCurve3d::memberRange(const VqGeImpCurve3d& member, double& 
 // A member whose length cannot be measured (not a positive finite number) counts its
 // parameter span instead, so that no member collapses onto a single composite parameter.
 // With no members the breaks are {0} and the interval [0, 0].
+// Without memory for the breaks the chain cannot be answered: it lets its members go.
 void VqGeImpCompositeCurve3d::rebuildBreaks() {
-    const int n = mMembers.length();
+    int n = mMembers.length();
     mBreaks.setLogicalLength(n + 1);
-    mBreaks[0] = 0.0;
+    if (mBreaks.length() != n + 1) {
+        const VqArray<void*> old(mMembers);
+        mMembers.removeAll();
+        for (int i = 0; i < old.length(); ++i)
+            removeLink(static_cast<VqGeImpObject*>(old[i]), kMemberLink);
+        n = 0;
+    }
     if (n == 0) {
+        if (mBreaks.length() > 0) mBreaks[0] = 0.0;
         mInterval = VqGeImpInterval(0.0, 0.0, 1e-12);
         return;
     }
+    mBreaks[0] = 0.0;
     double lo, hi;
     if (n == 1) {
         memberRange(*curveAt(0), lo, hi);
@@ -323,7 +347,9 @@ void VqGeImpCompositeCurve3d::getInterval(VqGeImpInterval& intrvl, int, int) con
 
 int VqGeImpCompositeCurve3d::setInterval() {
     const int n = mMembers.length();
-    if (n == 1)
+    if (n == 0)
+        mInterval.set(0.0, 0.0);
+    else if (n == 1)
         curveAt(0)->getInterval(mInterval, 0, 0);
     else
         mInterval.set(mBreaks[0], mBreaks[n]);

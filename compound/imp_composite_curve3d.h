@@ -81,6 +81,10 @@ public:
                             VqGeImpInterval& firstInt, VqGeImpInterval& lastInt,
                             VqGePoint3d& p1, VqGePoint3d& p2, VqGePoint3d& p3, VqGePoint3d& p4,
                             const VqGeTol& tol) const;
+    // The part of member i (first <= i <= last) that a range covers, from the outputs of
+    // intervalCurveRange.
+    void memberSubInterval(int i, int first, int last, const VqGeImpInterval& firstInt,
+                           const VqGeImpInterval& lastInt, VqGeImpInterval& sub) const;
     // this, or a member at any depth of nesting, is crv.
     int holds(const VqGeImpCurve3d* crv) const;
     // Reshaping of circular-arc members so that neighbours meet; 1 when anything changed.

@@ -101,12 +101,7 @@ void splitPieces(const VqGeImpCurve3d& crv, const VqGeImpInterval& range, VqArra
                              VqGeContext::gTol);
     for (int i = first; i <= last; ++i) {
         VqGeImpInterval sub;
-        if (i == first)
-            sub = firstInt;
-        else if (i == last)
-            sub = lastInt;
-        else
-            comp->curveAt(i)->getInterval(sub, 0, 0);
+        comp->memberSubInterval(i, first, last, firstInt, lastInt, sub);
         Piece p = {comp->curveAt(i), toRange(sub), comp, i};
         out.append(p);
     }

@@ -76,6 +76,18 @@ void VqGeImpCompositeCurve3d::intervalCurveRange(const VqGeImpInterval& range, i
     last = i1;
 }
 
+void VqGeImpCompositeCurve3d::memberSubInterval(int i, int first, int last,
+                                                const VqGeImpInterval& firstInt,
+                                                const VqGeImpInterval& lastInt,
+                                                VqGeImpInterval& sub) const {
+    if (i == first)
+        sub = firstInt;
+    else if (i == last)
+        sub = lastInt;
+    else
+        curveAt(i)->getInterval(sub, 0, 0);
+}
+
 void VqGeImpCompositeCurve3d::getIntervalCurves(const VqGeImpInterval& range,
                                                 VqArray<void*>& curves, VqGeImpInterval& firstInt,
                                                 VqGeImpInterval& lastInt, VqGePoint3d& p1,
@@ -102,12 +114,7 @@ int VqGeImpCompositeCurve3d::explode(VqArray<void*>& curves, VqArray<int>& isNew
     for (int i = first; i <= last; ++i) {
         const VqGeImpCurve3d* member = curveAt(i);
         VqGeImpInterval sub;
-        if (i == first)
-            sub = firstInt;
-        else if (i == last)
-            sub = lastInt;
-        else
-            member->getInterval(sub, 0, 0);
+        memberSubInterval(i, first, last, firstInt, lastInt, sub);
         VqArray<void*> pieces;
         VqArray<int> flags;
         if (member->explode(pieces, flags, &sub)) {
@@ -167,12 +174,7 @@ VqGeImpBoundBlock3d VqGeImpCompositeCurve3d::boundBlock(int dim, const VqGeImpIn
     VqArray<VqGePoint3d> corners(8 * (last - first + 1 > 0 ? last - first + 1 : 1), 8);
     for (int i = first; i <= last; ++i) {
         VqGeImpInterval sub;
-        if (i == first)
-            sub = firstInt;
-        else if (i == last)
-            sub = lastInt;
-        else
-            curveAt(i)->getInterval(sub, 0, 0);
+        memberSubInterval(i, first, last, firstInt, lastInt, sub);
         const VqGeImpBoundBlock3d blk = curveAt(i)->boundBlock(dim, sub, oriented);
         VqGePoint3d base;
         VqGeVector3d d[3];

@@ -211,7 +211,9 @@ TEST(CompositeLength, Length_RandomChains_SumOfMembers) {
         EXPECT_EQ(c->paramAtLength(i.upperBound(), 2.0 * total + 1.0, 0, 1e-10), b[0]);
         // A backward range across members measures nothing (within one member, the member
         // measures it as it does).
-        if (c->numCurves() > 1) EXPECT_EQ(c->length(i.upperBound(), i.lowerBound(), 1e-10), 0.0);
+        if (c->numCurves() > 1) {
+            EXPECT_EQ(c->length(i.upperBound(), i.lowerBound(), 1e-10), 0.0);
+        }
         delete c;
     }
 }
