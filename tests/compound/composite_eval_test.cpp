@@ -256,3 +256,32 @@ TEST(CompositeLength, Breaks_LineMemberInChain_UsesFiniteStandIn) {
 }
 
 }  // namespace
+
+namespace {
+
+// Evaluation over a long chain takes no memory once the point's cache holds its members.
+TEST(CompositeEval, Evaluate_LongChain_NoAllocationPerCall) {
+    std::mt19937 rng(1304);
+    std::uniform_real_distribution<double> u(0.0, 1.0);
+    VqGeImpCompositeCurve3d* c = randomChain(rng, 100, 0, 0.0, 5.0);
+    VqGeImpInterval i;
+    c->getInterval(i, 0, 0);
+    VqGeImpPointOnCurve3d poc(c);
+    VqArray<VqGeVector3d> d(3, 8);
+    VqArray<double> b;
+    c->getSegParams(b);
+    for (int k = 0; k + 1 < b.length(); ++k) poc.point(0.5 * (b[k] + b[k + 1]));  // fills the cache
+    CountingHooks hooks;
+    for (int k = 0; k < 1000; ++k) {
+        const double g = i.lowerBound() + (i.upperBound() - i.lowerBound()) * u(rng);
+        c->evalPoint(g);
+        c->evalPoint(g, 3, d);
+        poc.setParameter(g);
+        poc.point();
+        poc.deriv(2);
+    }
+    EXPECT_EQ(CountingHooks::allocs(), 0);
+    delete c;
+}
+
+}  // namespace
