@@ -66,8 +66,10 @@ VqGeImpCompositeCurve3d::VqGeImpCompositeCurve3d(const VqArray<void*>& curves,
 
 // A member whose copy cannot be made is left out (memory ran out).
 VqGeImpCompositeCurve3d::VqGeImpCompositeCurve3d(const VqGeImpCompositeCurve3d& src)
-    : VqGeImpCurve3d(src), mMembers(src.mMembers.length(), 8),
-      mBreaks(src.mMembers.length() + 1, 8), mEditing(0) {
+    : VqGeImpCurve3d(src),
+      mMembers(src.mMembers.length(), 8),
+      mBreaks(src.mMembers.length() + 1, 8),
+      mEditing(0) {
     VqArray<void*> copies(src.mMembers.length(), 8);
     VqArray<int> flags(src.mMembers.length(), 8);
     for (int i = 0; i < src.mMembers.length(); ++i) {
@@ -103,8 +105,7 @@ VqGeImpCompositeCurve3d& VqGeImpCompositeCurve3d::operator=(const VqGeImpComposi
 VqGeImpCompositeCurve3d::~VqGeImpCompositeCurve3d() {}
 
 int VqGeImpCompositeCurve3d::isKindOf(VqGe::EntityId id, int isPublic) const {
-    if (id == (servesAs2d(isPublic) ? VqGe::kCompositeCurve2d : VqGe::kCompositeCurve3d))
-        return 1;
+    if (id == (servesAs2d(isPublic) ? VqGe::kCompositeCurve2d : VqGe::kCompositeCurve3d)) return 1;
     return VqGeImpCurve3d::isKindOf(id, isPublic);
 }
 
@@ -123,8 +124,7 @@ int VqGeImpCompositeCurve3d::holds(const VqGeImpCurve3d* crv) const {
     for (int i = 0; i < mMembers.length(); ++i) {
         const VqGeImpCurve3d* m = curveAt(i);
         if (m == crv) return 1;
-        if (isComposite(m) && static_cast<const VqGeImpCompositeCurve3d*>(m)->holds(crv))
-            return 1;
+        if (isComposite(m) && static_cast<const VqGeImpCompositeCurve3d*>(m)->holds(crv)) return 1;
     }
     return 0;
 }
@@ -175,8 +175,7 @@ VqGeImpCompositeCurve3d& VqGeImpCompositeCurve3d::set(const VqArray<void*>& curv
 // The new members are linked before the old ones are let go: an old member may own pieces
 // that stay members, and those must find the new link to wait on when it goes.
 VqGeImpCompositeCurve3d& VqGeImpCompositeCurve3d::set(const VqArray<void*>& curves,
-                                                      const VqArray<int>* ownerFlags,
-                                                      int explode) {
+                                                      const VqArray<int>* ownerFlags, int explode) {
     Collected in;
     for (int i = 0; i < curves.length(); ++i) {
         const int flag = ownerFlags && i < ownerFlags->length() ? (*ownerFlags)[i] : 0;
@@ -218,9 +217,13 @@ VqGeImpCompositeCurve3d& VqGeImpCompositeCurve3d::set(const VqArray<void*>& curv
     return *this;
 }
 
-void VqGeImpCompositeCurve3d::getCurveList(VqArray<void*>& curves) const { curves = mMembers; }
+void VqGeImpCompositeCurve3d::getCurveList(VqArray<void*>& curves) const {
+    curves = mMembers;
+}
 
-void VqGeImpCompositeCurve3d::getSegParams(VqArray<double>& params) const { params = mBreaks; }
+void VqGeImpCompositeCurve3d::getSegParams(VqArray<double>& params) const {
+    params = mBreaks;
+}
 
 void VqGeImpCompositeCurve3d::getInvalidArcs(VqArray<void*>& arcs) const {
     for (VqGeLink* l = firstLink(kInvalidArcLink); l; l = nextLink(l, kInvalidArcLink))
@@ -373,9 +376,13 @@ void VqGeImpCompositeCurve3d::memberChanged(const VqGeLink& link) {
     notifyModified();
 }
 
-void VqGeImpCompositeCurve3d::eventModified(const VqGeLink& link) { memberChanged(link); }
+void VqGeImpCompositeCurve3d::eventModified(const VqGeLink& link) {
+    memberChanged(link);
+}
 
-void VqGeImpCompositeCurve3d::eventSetInterval(const VqGeLink& link) { memberChanged(link); }
+void VqGeImpCompositeCurve3d::eventSetInterval(const VqGeLink& link) {
+    memberChanged(link);
+}
 
 // The member is being destroyed (only its root part is left): it is dropped from the chain
 // without being asked anything; its link goes with it.

@@ -78,8 +78,8 @@ public:
                            const VqGeTol& tol) const;
     // Index range of the members that getIntervalCurves returns (first > last: none).
     void intervalCurveRange(const VqGeImpInterval& range, int& first, int& last,
-                            VqGeImpInterval& firstInt, VqGeImpInterval& lastInt,
-                            VqGePoint3d& p1, VqGePoint3d& p2, VqGePoint3d& p3, VqGePoint3d& p4,
+                            VqGeImpInterval& firstInt, VqGeImpInterval& lastInt, VqGePoint3d& p1,
+                            VqGePoint3d& p2, VqGePoint3d& p3, VqGePoint3d& p4,
                             const VqGeTol& tol) const;
     // The part of member i (first <= i <= last) that a range covers, from the outputs of
     // intervalCurveRange.

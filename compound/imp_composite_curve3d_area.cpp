@@ -7,7 +7,6 @@
 // enters. With the normal fixed at (0, 0, -1), a chain running counter-clockwise in the XY
 // plane (seen from +z) gives a negative area; callers rely on that sign.
 #include "compound/imp_composite_curve3d.h"
-
 #include "nm_func.h"
 
 namespace {

@@ -2,7 +2,6 @@
 // the member's parameter per composite parameter), the per-member evaluation cache, lengths
 // and the parameter at a length, and sampling.
 #include "compound/imp_composite_curve3d.h"
-
 #include "curves/imp_point_on_curve3d.h"
 #include "vqge_matrix3d.h"
 

@@ -112,11 +112,11 @@ void splitPieces(const VqGeImpCurve3d& crv, const VqGeImpInterval& range, VqArra
 int withinPiece(const Piece& p, double t, const VqGeTol& tol) {
     VqGeImpInterval own;
     p.crv->getInterval(own, 0, 0);
-    if (p.sub.below && !(own.isBoundedBelow() && own.lowerBound() == p.sub.lo) &&
-        t < p.sub.lo && !nearParam(t, p.sub.lo, tol))
+    if (p.sub.below && !(own.isBoundedBelow() && own.lowerBound() == p.sub.lo) && t < p.sub.lo &&
+        !nearParam(t, p.sub.lo, tol))
         return 0;
-    if (p.sub.above && !(own.isBoundedAbove() && own.upperBound() == p.sub.hi) &&
-        t > p.sub.hi && !nearParam(t, p.sub.hi, tol))
+    if (p.sub.above && !(own.isBoundedAbove() && own.upperBound() == p.sub.hi) && t > p.sub.hi &&
+        !nearParam(t, p.sub.hi, tol))
         return 0;
     return 1;
 }
@@ -415,9 +415,8 @@ int VqGeImpCompositeCurve3d::intersectRanges(const VqGeImpInterval& range1,
     return data.numIntPoints() > 0 || data.numOverlap() > 0;
 }
 
-int VqGeImpCompositeCurve3d::intersectWith(const VqGeImpCurve3d& other,
-                                           const VqGeVector3d& projDir, VqGeCurveIntData& data,
-                                           const VqGeTol& tol) const {
+int VqGeImpCompositeCurve3d::intersectWith(const VqGeImpCurve3d& other, const VqGeVector3d& projDir,
+                                           VqGeCurveIntData& data, const VqGeTol& tol) const {
     VqGeImpInterval theirs(1e-12);
     other.getInterval(theirs, 0, 0);
     return intersectRanges(mInterval, other, theirs, projDir, data, tol);

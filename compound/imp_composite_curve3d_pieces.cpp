@@ -1,7 +1,6 @@
 // Composite curve: the members over a parameter range with their sub-intervals, explosion
 // into pieces, splitting and bounding blocks.
 #include "compound/imp_composite_curve3d.h"
-
 #include "curves/imp_bound_block3d.h"
 
 namespace {
@@ -27,8 +26,8 @@ VqGePoint3d pointOf(const VqGeImpCurve3d& crv, double t) {
 void VqGeImpCompositeCurve3d::intervalCurveRange(const VqGeImpInterval& range, int& first,
                                                  int& last, VqGeImpInterval& firstInt,
                                                  VqGeImpInterval& lastInt, VqGePoint3d& p1,
-                                                 VqGePoint3d& p2, VqGePoint3d& p3,
-                                                 VqGePoint3d& p4, const VqGeTol& tol) const {
+                                                 VqGePoint3d& p2, VqGePoint3d& p3, VqGePoint3d& p4,
+                                                 const VqGeTol& tol) const {
     const int n = mMembers.length();
     first = 0;
     last = -1;
@@ -68,8 +67,7 @@ void VqGeImpCompositeCurve3d::intervalCurveRange(const VqGeImpInterval& range, i
     if (i0 == i1) {
         const VqGeImpInterval a(firstInt), b(lastInt);
         firstInt = a;
-        if (b.isBoundedAbove())
-            firstInt.setUpper(b.upperBound());
+        if (b.isBoundedAbove()) firstInt.setUpper(b.upperBound());
         lastInt = firstInt;
     }
     first = i0;
@@ -109,8 +107,8 @@ int VqGeImpCompositeCurve3d::explode(VqArray<void*>& curves, VqArray<int>& isNew
     int first, last;
     VqGeImpInterval firstInt, lastInt;
     VqGePoint3d p1, p2, p3, p4;
-    intervalCurveRange(intrvl ? *intrvl : mInterval, first, last, firstInt, lastInt, p1, p2, p3,
-                       p4, VqGeContext::gTol);
+    intervalCurveRange(intrvl ? *intrvl : mInterval, first, last, firstInt, lastInt, p1, p2, p3, p4,
+                       VqGeContext::gTol);
     for (int i = first; i <= last; ++i) {
         const VqGeImpCurve3d* member = curveAt(i);
         VqGeImpInterval sub;

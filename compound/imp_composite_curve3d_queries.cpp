@@ -1,7 +1,6 @@
 // Composite curve: reversal, transformation, closest points, shape queries (closed, linear,
 // planar, degenerate), projection, the external twin and smoothing.
 #include "compound/imp_composite_curve3d.h"
-
 #include "curves/imp_linear_ent3d.h"
 #include "curves/imp_point_on_curve3d.h"
 #include "entity/extension_loader.h"
@@ -16,7 +15,9 @@ int seenBefore(const VqArray<void*>& members, int i) {
     return members.find(members[i], index) && index < i;
 }
 
-int isLinearKind(const VqGeImpCurve3d& crv) { return crv.isKindOf(VqGe::kLinearEnt3d, 0); }
+int isLinearKind(const VqGeImpCurve3d& crv) {
+    return crv.isKindOf(VqGe::kLinearEnt3d, 0);
+}
 }  // namespace
 
 // The interval is mirrored with the breaks, so a sub-range keeps covering the same stretch.
@@ -38,7 +39,8 @@ VqGeImpCompositeCurve3d& VqGeImpCompositeCurve3d::reverseParam() {
         VqArray<double> old(mBreaks);
         for (int k = 0; k <= n; ++k) mBreaks[k] = sum - old[n - k];
         VqGeImpInterval mirrored(mInterval);
-        if (mInterval.isBounded()) mirrored.set(sum - mInterval.upperBound(), sum - mInterval.lowerBound());
+        if (mInterval.isBounded())
+            mirrored.set(sum - mInterval.upperBound(), sum - mInterval.lowerBound());
         mInterval = mirrored;
     }
     --mEditing;
@@ -202,7 +204,9 @@ int VqGeImpCompositeCurve3d::isPlanar(VqGeImpPlanarEnt& pln, const VqGeTol& tol)
     return 1;
 }
 
-int VqGeImpCompositeCurve3d::isPeriodic(double&, int) const { return 0; }
+int VqGeImpCompositeCurve3d::isPeriodic(double&, int) const {
+    return 0;
+}
 
 int VqGeImpCompositeCurve3d::isDegenerate(VqGe::EntityId& id, const VqGeTol& tol) const {
     if (mMembers.isEmpty()) return 0;
@@ -263,7 +267,9 @@ void* VqGeImpCompositeCurve3d::getExternalEntity() const {
 
 // PENDING: reshaping circular-arc members (centre and radius) so that neighbours meet
 // tangentially needs the arc kind; until it exists no member is an arc and nothing changes.
-int VqGeImpCompositeCurve3d::smooth(double, const VqGeTol&) { return 0; }
+int VqGeImpCompositeCurve3d::smooth(double, const VqGeTol&) {
+    return 0;
+}
 
 // The generic self-intersection of the curve interface answers for the whole chain.
 int VqGeImpCompositeCurve3d::intersectSelf(VqGeCurveIntData& data, const VqGeVector3d& projDir,

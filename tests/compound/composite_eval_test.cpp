@@ -118,7 +118,8 @@ TEST(CompositeEval, EvalPoint_RandomChains_MatchesMembersScaled) {
     std::uniform_real_distribution<double> u(0.0, 1.0);
     for (int trial = 0; trial < 40; ++trial) {
         const double offset = trial % 2 ? 1e7 : -3.0;
-        VqGeImpCompositeCurve3d* c = randomChain(rng, 2 + trial % 9, 1, offset, trial % 3 ? 1e5 : 2.0);
+        VqGeImpCompositeCurve3d* c =
+            randomChain(rng, 2 + trial % 9, 1, offset, trial % 3 ? 1e5 : 2.0);
         VqGeImpInterval i;
         c->getInterval(i, 0, 0);
         VqGeImpPointOnCurve3d poc(c);

@@ -148,9 +148,12 @@ private:
     VqGeVector3d deriv(double t, int k) const {
         const double c = std::cos(t), s = std::sin(t);
         switch (k) {
-            case 1: return mX * -s + mY * c;
-            case 2: return mX * -c + mY * -s;
-            default: return mX * s + mY * -c;
+            case 1:
+                return mX * -s + mY * c;
+            case 2:
+                return mX * -c + mY * -s;
+            default:
+                return mX * s + mY * -c;
         }
     }
 
@@ -206,20 +209,18 @@ inline VqGeImpCompositeCurve3d* randomChain(std::mt19937& rng, int count, int wi
 }
 
 // |a - b| within a relative and an absolute part.
-inline ::testing::AssertionResult pointsNear(const VqGePoint3d& a, const VqGePoint3d& b,
-                                             double rel, double abs) {
+inline ::testing::AssertionResult pointsNear(const VqGePoint3d& a, const VqGePoint3d& b, double rel,
+                                             double abs) {
     const double scale = a.asVector().length() + b.asVector().length();
     if (a.distanceTo(b) <= abs + rel * scale) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "(" << a.x << ", " << a.y << ", " << a.z << ") vs (" << b.x << ", " << b.y << ", "
-           << b.z << ")";
+    return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ") vs ("
+                                         << b.x << ", " << b.y << ", " << b.z << ")";
 }
 
 inline ::testing::AssertionResult vectorsNear(const VqGeVector3d& a, const VqGeVector3d& b,
                                               double rel) {
     const double scale = a.length() + b.length();
-    if ((a - b).length() <= rel * (scale > 1.0 ? scale : 1.0))
-        return ::testing::AssertionSuccess();
+    if ((a - b).length() <= rel * (scale > 1.0 ? scale : 1.0)) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ") vs ("
                                          << b.x << ", " << b.y << ", " << b.z << ")";
 }

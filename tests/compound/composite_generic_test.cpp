@@ -18,8 +18,8 @@ bool genericAlgorithms() {
            pts.length() > 1;
 }
 
-#define REQUIRE_GENERIC()                                                 \
-    do {                                                                  \
+#define REQUIRE_GENERIC()                                                  \
+    do {                                                                   \
         if (!genericAlgorithms()) GTEST_SKIP() << "no generic algorithms"; \
     } while (0)
 
@@ -34,7 +34,8 @@ int crossingsBySamples(VqGeImpCompositeCurve3d& c, const VqGeImpLinearEnt3d& seg
     int count = 0;
     double prev = d.crossProduct(c.evalPoint(i.lowerBound()) - o).z;
     for (int k = 1; k <= n; ++k) {
-        const VqGePoint3d p = c.evalPoint(i.lowerBound() + (i.upperBound() - i.lowerBound()) * k / n);
+        const VqGePoint3d p =
+            c.evalPoint(i.lowerBound() + (i.upperBound() - i.lowerBound()) * k / n);
         const double side = d.crossProduct(p - o).z;
         if ((prev < 0) != (side < 0)) {
             const double t = (p - o).dotProduct(d) / d.lengthSqrd();
@@ -104,8 +105,8 @@ TEST(CompositeGeneric, GetSamplePoints_Chain_PointsOnTheCurveInOrder) {
     VqArray<VqGePoint3d> pts;
     VqArray<double> params;
     VqArray<VqGeVector3d> d1;
-    ASSERT_TRUE(c->getSamplePoints(i.lowerBound(), i.upperBound(), 1e-3, work, pts, params, &d1,
-                                   nullptr));
+    ASSERT_TRUE(
+        c->getSamplePoints(i.lowerBound(), i.upperBound(), 1e-3, work, pts, params, &d1, nullptr));
     ASSERT_EQ(pts.length(), params.length());
     for (int k = 0; k < pts.length(); ++k) {
         EXPECT_TRUE(pointsNear(c->evalPoint(params[k]), pts[k], 1e-12, 1e-9));

@@ -34,8 +34,8 @@ void checkHits(const VqGeImpCompositeCurve3d& c, const VqGeImpCurve3d& other,
         d.getIntParams(k, g1, g2);
         EXPECT_TRUE(pointsNear(const_cast<VqGeImpCompositeCurve3d&>(c).evalPoint(g1), d.intPnt(k),
                                1e-12, 1e-7));
-        EXPECT_TRUE(pointsNear(const_cast<VqGeImpCurve3d&>(other).evalPoint(g2), d.intPnt(k),
-                               1e-12, 1e-7));
+        EXPECT_TRUE(
+            pointsNear(const_cast<VqGeImpCurve3d&>(other).evalPoint(g2), d.intPnt(k), 1e-12, 1e-7));
     }
 }
 
@@ -108,8 +108,8 @@ TEST(CompositeIntersect, IntersectWith_RandomPolylinePairs_MatchesMemberPairs) {
 }
 
 TEST(CompositeIntersect, IntersectWith_CrossingAtJoint_OnePointCrossingConfig) {
-    VqGeImpCompositeCurve3d* c = through({VqGePoint3d(-1, -1, 0), VqGePoint3d(0, 0, 0),
-                                          VqGePoint3d(1, 2, 0)});
+    VqGeImpCompositeCurve3d* c =
+        through({VqGePoint3d(-1, -1, 0), VqGePoint3d(0, 0, 0), VqGePoint3d(1, 2, 0)});
     const VqGeImpLinearEnt3d seg(VqGePoint3d(-2, 0, 0), VqGePoint3d(2, 0, 0), 1, 1);
     VqGeCurveIntData d;
     ASSERT_TRUE(c->intersectWith(seg, kUp, d, VqGeContext::gTol));
@@ -131,10 +131,10 @@ TEST(CompositeIntersect, IntersectWith_CrossingAtJoint_OnePointCrossingConfig) {
 }
 
 TEST(CompositeIntersect, IntersectWith_TouchingAtJoint_OnePointTouchingConfig) {
-    VqGeImpCompositeCurve3d* up = through({VqGePoint3d(-1, 1, 0), VqGePoint3d(0, 0, 0),
-                                           VqGePoint3d(1, 1, 0)});
-    VqGeImpCompositeCurve3d* down = through({VqGePoint3d(-1, -1, 0), VqGePoint3d(0, 0, 0),
-                                             VqGePoint3d(1, -1, 0)});
+    VqGeImpCompositeCurve3d* up =
+        through({VqGePoint3d(-1, 1, 0), VqGePoint3d(0, 0, 0), VqGePoint3d(1, 1, 0)});
+    VqGeImpCompositeCurve3d* down =
+        through({VqGePoint3d(-1, -1, 0), VqGePoint3d(0, 0, 0), VqGePoint3d(1, -1, 0)});
     const VqGeImpLinearEnt3d seg(VqGePoint3d(-2, 0, 0), VqGePoint3d(2, 0, 0), 1, 1);
     VqGeCurveIntData d, e;
     up->intersectWith(seg, kUp, d, VqGeContext::gTol);
@@ -159,8 +159,8 @@ TEST(CompositeIntersect, IntersectWith_TouchingAtJoint_OnePointTouchingConfig) {
 
 // Curves that meet only at their end points are reported as intersecting there.
 TEST(CompositeIntersect, IntersectWith_EndToEnd_ReportedOnce) {
-    VqGeImpCompositeCurve3d* c = through({VqGePoint3d(0, 0, 0), VqGePoint3d(1e6, 0, 0),
-                                          VqGePoint3d(1e6, 1e6, 0)});
+    VqGeImpCompositeCurve3d* c =
+        through({VqGePoint3d(0, 0, 0), VqGePoint3d(1e6, 0, 0), VqGePoint3d(1e6, 1e6, 0)});
     const VqGeImpLinearEnt3d seg(VqGePoint3d(1e6, 1e6, 0), VqGePoint3d(2e6, 3e6, 0), 1, 1);
     VqGeCurveIntData d;
     ASSERT_TRUE(c->intersectWith(seg, kUp, d, VqGeContext::gTol));
@@ -173,9 +173,9 @@ TEST(CompositeIntersect, IntersectWith_EndToEnd_ReportedOnce) {
     VqGeImpCompositeCurve3d* next = through({VqGePoint3d(1e6, 1e6, 0), VqGePoint3d(0, 2e6, 0)});
     c->intersectWith(*next, kUp, d, VqGeContext::gTol);
     EXPECT_EQ(d.numIntPoints(), 1);
-    VqGeImpCompositeCurve3d* sq = through({VqGePoint3d(0, 0, 0), VqGePoint3d(2, 0, 0),
-                                           VqGePoint3d(2, 2, 0), VqGePoint3d(0, 2, 0),
-                                           VqGePoint3d(0, 0, 0)});
+    VqGeImpCompositeCurve3d* sq =
+        through({VqGePoint3d(0, 0, 0), VqGePoint3d(2, 0, 0), VqGePoint3d(2, 2, 0),
+                 VqGePoint3d(0, 2, 0), VqGePoint3d(0, 0, 0)});
     const VqGeImpLinearEnt3d diag(VqGePoint3d(-1, 1, 0), VqGePoint3d(1, -1, 0), 1, 1);
     sq->intersectWith(diag, kUp, d, VqGeContext::gTol);
     ASSERT_EQ(d.numIntPoints(), 1);
@@ -194,9 +194,26 @@ TEST(CompositeIntersect, IntersectWith_EndToEnd_ReportedOnce) {
     delete c;
 }
 
+TEST(CompositeIntersect, IntersectWith_JointOnJoint_FourReportsMergedIntoOne) {
+    VqGeImpCompositeCurve3d* a =
+        through({VqGePoint3d(-1, -1, 0), VqGePoint3d(0, 0, 0), VqGePoint3d(1, 2, 0)});
+    VqGeImpCompositeCurve3d* b =
+        through({VqGePoint3d(-1, 1, 0), VqGePoint3d(0, 0, 0), VqGePoint3d(2, -1, 0)});
+    VqGeCurveIntData d;
+    ASSERT_TRUE(a->intersectWith(*b, kUp, d, VqGeContext::gTol));
+    ASSERT_EQ(d.numIntPoints(), 1);
+    EXPECT_TRUE(pointsNear(d.intPnt(0), VqGePoint3d(0, 0, 0), 0, 1e-15));
+    int c1, c2;
+    d.getIntConfigs(0, c1, c2);
+    EXPECT_TRUE((c1 == VqGe::kLeftRight && c2 == VqGe::kRightLeft) ||
+                (c1 == VqGe::kRightLeft && c2 == VqGe::kLeftRight));
+    delete a;
+    delete b;
+}
+
 TEST(CompositeIntersect, IntersectWith_OverlapAcrossJoint_OneOverlap) {
-    VqGeImpCompositeCurve3d* c = through({VqGePoint3d(0, 0, 0), VqGePoint3d(1, 0, 0),
-                                          VqGePoint3d(3, 0, 0), VqGePoint3d(3, 1, 0)});
+    VqGeImpCompositeCurve3d* c = through(
+        {VqGePoint3d(0, 0, 0), VqGePoint3d(1, 0, 0), VqGePoint3d(3, 0, 0), VqGePoint3d(3, 1, 0)});
     const VqGeImpLinearEnt3d seg(VqGePoint3d(0.5, 0, 0), VqGePoint3d(2, 0, 0), 1, 1);
     VqGeCurveIntData d;
     ASSERT_TRUE(c->intersectWith(seg, kUp, d, VqGeContext::gTol));
@@ -224,8 +241,8 @@ TEST(CompositeIntersect, IntersectWith_OverlapAcrossJoint_OneOverlap) {
 }
 
 TEST(CompositeIntersect, IntersectWith_SubIntervals_OnlyWithinRanges) {
-    VqGeImpCompositeCurve3d* c = through({VqGePoint3d(0, 0, 0), VqGePoint3d(4, 0, 0),
-                                          VqGePoint3d(4, 4, 0)});
+    VqGeImpCompositeCurve3d* c =
+        through({VqGePoint3d(0, 0, 0), VqGePoint3d(4, 0, 0), VqGePoint3d(4, 4, 0)});
     const VqGeImpLinearEnt3d v(VqGePoint3d(1, -1, 0), VqGePoint3d(1, 1, 0), 1, 1);
     const VqGeImpLinearEnt3d h(VqGePoint3d(3, 2, 0), VqGePoint3d(5, 2, 0), 1, 1);
     VqGeCurveIntData d;
@@ -245,13 +262,13 @@ TEST(CompositeIntersect, IntersectWith_SubIntervals_OnlyWithinRanges) {
 TEST(CompositeIntersect, IntersectWithRanges_FigureOfCrossingSides_FindsTheCrossingOnly) {
     // Sides 0 and 2 cross at (1, 1); neighbouring ranges touching at a parameter do not
     // count as meeting.
-    VqGeImpCompositeCurve3d* c = through({VqGePoint3d(0, 0, 0), VqGePoint3d(2, 2, 0),
-                                          VqGePoint3d(2, 0, 0), VqGePoint3d(0, 2, 0)});
+    VqGeImpCompositeCurve3d* c = through(
+        {VqGePoint3d(0, 0, 0), VqGePoint3d(2, 2, 0), VqGePoint3d(2, 0, 0), VqGePoint3d(0, 2, 0)});
     VqArray<double> b;
     c->getSegParams(b);
     VqGeCurveIntData d;
-    ASSERT_TRUE(c->intersectWith(VqGeImpInterval(b[0], b[1]), VqGeImpInterval(b[1], b[3]), kUp,
-                                 d, VqGeContext::gTol));
+    ASSERT_TRUE(c->intersectWith(VqGeImpInterval(b[0], b[1]), VqGeImpInterval(b[1], b[3]), kUp, d,
+                                 VqGeContext::gTol));
     ASSERT_EQ(d.numIntPoints(), 1);
     EXPECT_TRUE(pointsNear(d.intPnt(0), VqGePoint3d(1, 1, 0), 0, 1e-12));
     double g1, g2;
@@ -265,8 +282,8 @@ TEST(CompositeIntersect, IntersectWithRanges_FigureOfCrossingSides_FindsTheCross
 }
 
 TEST(CompositeIntersect, IntersectWith_ReversedRecord_EntriesInCallersOrder) {
-    VqGeImpCompositeCurve3d* c = through({VqGePoint3d(0, -1, 0), VqGePoint3d(0, 0.5, 0),
-                                          VqGePoint3d(0, 1, 0)});
+    VqGeImpCompositeCurve3d* c =
+        through({VqGePoint3d(0, -1, 0), VqGePoint3d(0, 0.5, 0), VqGePoint3d(0, 1, 0)});
     const VqGeImpLinearEnt3d seg(VqGePoint3d(-1, 0, 0), VqGePoint3d(1, 0, 0), 1, 1);
     VqGeCurveIntData d;
     d.reverseOrder();

@@ -299,7 +299,7 @@ TEST(CompositeLinks, Ownership_HandedOverCopiedAndSplit_NoLeaks) {
         EXPECT_EQ(nested->numCurves(), 14);
         delete p1;
         delete p2;
-        delete nested;  // c and copy were handed over and flattened away
+        delete nested;                       // c and copy were handed over and flattened away
         EXPECT_EQ(assigned.numCurves(), 7);  // the shared members wait on assigned
         VqGeImpPointOnCurve3d poc(&assigned, 1.0);
         EXPECT_TRUE(std::isfinite(poc.point().x));

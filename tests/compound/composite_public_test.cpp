@@ -118,7 +118,8 @@ TEST(CompositePublic, Composite2d_RandomChains_AgreesWithLifted3d) {
     for (int trial = 0; trial < 20; ++trial) {
         const int n = 2 + trial % 6;
         VqArray<VqGePoint2d> p;
-        for (int k = 0; k <= n; ++k) p.append(VqGePoint2d(u(rng), u(rng)) * 1e4 + VqGeVector2d(5e7, 0));
+        for (int k = 0; k <= n; ++k)
+            p.append(VqGePoint2d(u(rng), u(rng)) * 1e4 + VqGeVector2d(5e7, 0));
         VqArray<void*> l2, l3;
         VqArray<int> own;
         for (int k = 0; k < n; ++k) {

@@ -82,7 +82,8 @@ TEST(CompositeTransform, TransformBy_Scaling_ScalesBreaksAndMovesPoints) {
     for (int i = 0; i < c->numCurves(); ++i) {
         VqGeImpInterval mi;
         c->curveAt(i)->getInterval(mi, 0, 0);
-        EXPECT_NEAR(b1[i + 1] - b1[i], c->curveAt(i)->length(mi.lowerBound(), mi.upperBound(), 1e-9),
+        EXPECT_NEAR(b1[i + 1] - b1[i],
+                    c->curveAt(i)->length(mi.lowerBound(), mi.upperBound(), 1e-9),
                     1e-7 * b1.last());
     }
     delete before;
@@ -295,8 +296,8 @@ TEST(CompositeProject, Project_TiltedOutline_LandsOnPlaneAndDropsPoints) {
     p.append(VqGePoint3d(3, 0, 12));  // seen along z this side is a point
     p.append(VqGePoint3d(3, 4, 1));
     VqGeImpCompositeCurve3d* c = polyline(p);
-    VqGeImpEntity3d* e = c->project(VqGeImpPlanarEnt::kXYPlane, VqGeVector3d::kZAxis,
-                                    VqGeContext::gTol);
+    VqGeImpEntity3d* e =
+        c->project(VqGeImpPlanarEnt::kXYPlane, VqGeVector3d::kZAxis, VqGeContext::gTol);
     ASSERT_NE(e, nullptr);
     ASSERT_TRUE(e->isKindOf(VqGe::kCompositeCurve3d, 0));
     VqGeImpCompositeCurve3d* q = static_cast<VqGeImpCompositeCurve3d*>(e);
