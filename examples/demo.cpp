@@ -84,9 +84,12 @@ void typicalRequest() {
 
 }  // namespace
 
+void demoCompositeOutline();
+
 int main() {
     foundation();
     linesAndPlanes();
     typicalRequest();
+    demoCompositeOutline();
     return 0;
 }

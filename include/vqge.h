@@ -51,6 +51,8 @@
 #include "vqge_lineseg2d.h"
 #include "vqge_ray3d.h"
 #include "vqge_ray2d.h"
+#include "vqge_compositecurve3d.h"
+#include "vqge_compositecurve2d.h"
 #include "vqge_surface.h"
 #include "vqge_planarent.h"
 #include "vqge_plane.h"
