@@ -10,7 +10,7 @@ fail=0
 
 # Internal helpers of the numeric kernel, the link machinery and the extension loader.
 for name in 'nmPolyValue(' 'nmExPivot(' 'NmExWork::' 'NmRay::place' 'VqGeNotifyFrame::' \
-            'VqGeLifeWatch::' 'VqGeExtLib::' 'VqGeImpExternalObj::'; do
+            'VqGeLifeWatch::' 'VqGeExtLib::' 'VqGeImpExternalObj::' 'VqGeImpPosition3d::'; do
   if grep -qF -- "$name" "$symbols"; then
     echo "internal symbol exported: $(grep -F -- "$name" "$symbols" | head -n 1)"
     fail=1
