@@ -1,7 +1,7 @@
 // Demo section: a composite outline built from segments, and what the host can ask of it.
 #include <cstdio>
 
-#include "vqge.h"
+#include "demo.h"
 
 void demoCompositeOutline() {
     std::printf("\n== A composite outline (a house front of five segments)\n");
