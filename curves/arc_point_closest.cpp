@@ -30,16 +30,18 @@ double footLambda(double a, double b, double u, double v) {
         if (VqGeUtil::gBreakFunc && VqGeUtil::gBreakFunc()) break;
         const double p = au / (x + a2), q = bv / (x + b2);
         const double f = p * p + q * q - 1.0;
+        // Converged at x: a bisection step taken now would only move away from it.
+        if (std::fabs(f) < kFootStop) break;
         if (f > 0.0)
             lo = x;
         else
             hi = x;
         const double df = -2.0 * (p * p / (x + a2) + q * q / (x + b2));
         double next = df < 0.0 ? x - f / df : 0.5 * (lo + hi);
-        if (!(next > lo && next < hi)) next = 0.5 * (lo + hi);
+        if (!(next >= lo && next <= hi)) next = 0.5 * (lo + hi);
         const double step = std::fabs(next - x);
         x = next;
-        if (std::fabs(f) < kFootStop || step <= kFootStop * (std::fabs(x) + a2)) break;
+        if (step <= kFootStop * (std::fabs(x) + a2)) break;
     }
     return x;
 }
