@@ -7,9 +7,9 @@
 // planes meet where their planes' common line cuts the circle.
 //
 // Notation: c1, R1 this arc's centre and radius, c2, R2 the other's, D = c2 − c1. The radical
-// plane of the two circles has the unit normal D/|D| and passes through
-// c1 + D/|D| · (|D|² + R1² − R2²) / (2|D|): formed relative to c1, so that centres far from
-// the origin keep every significant digit (|c1|² − |c2|² would cancel them).
+// plane of the two circles has the unit normal D/|D| and lies (|D|² + R1² − R2²) / (2|D|)
+// beyond c1: formed relative to c1, so that centres far from the origin keep every
+// significant digit (|c1|² − |c2|² would cancel them).
 #include <cmath>
 
 #include "curves/imp_ellip_arc3d.h"
@@ -57,10 +57,10 @@ int VqGeImpEllipArc3d::intersectWithArc(const VqGeImpEllipArc3d& arc, int& numIn
     const double dist = d.length();
     const VqGeVector3d n = d / dist;
     const double r1 = mMajorRadius, r2 = arc.mMajorRadius;
-    const VqGePoint3d q = mCenter + n * ((dist * dist + (r1 - r2) * (r1 + r2)) / (2.0 * dist));
+    const double offset = (dist * dist + (r1 - r2) * (r1 + r2)) / (2.0 * dist);
     double params[2];
     int tangent = 0;
-    const int num = planeParams(n, q, params, tangent, slack);
+    const int num = planeParams(n, -offset, params, tangent, slack);
     for (int i = 0; i < num; ++i) {
         double t = params[i];
         const VqGePoint3d pnt = pointAt(t);

@@ -20,10 +20,16 @@ const double kParallelPlane = 1e-15;
 
 int VqGeImpEllipArc3d::planeParams(const VqGeVector3d& n, const VqGePoint3d& q,
                                    double params[2], int& tangentFlag, double slack) const {
+    return planeParams(n, n.dotProduct(mCenter - q), params, tangentFlag, slack);
+}
+
+// The half angle comes from atan2 of the two legs, well conditioned even for shallow
+// crossings where the cosine form loses digits.
+int VqGeImpEllipArc3d::planeParams(const VqGeVector3d& n, double gamma, double params[2],
+                                   int& tangentFlag, double slack) const {
     tangentFlag = 0;
     const double alpha = n.dotProduct(mMajorAxis) * mMajorRadius;
     const double beta = n.dotProduct(mMinorAxis) * mMinorRadius;
-    const double gamma = n.dotProduct(mCenter - q);
     const double e = std::sqrt(alpha * alpha + beta * beta);
     if (!(e >= kParallelPlane) || !std::isfinite(gamma)) return 0;
     const double phi0 = std::atan2(beta, alpha);
@@ -34,7 +40,7 @@ int VqGeImpEllipArc3d::planeParams(const VqGeVector3d& n, const VqGePoint3d& q,
         return 1;
     }
     if (depth < 0.0) return 0;
-    const double half = std::acos(-gamma / e);
+    const double half = std::atan2(std::sqrt(depth * (e + std::fabs(gamma))), -gamma);
     params[0] = phi0 - half - mAngleOffset;
     params[1] = phi0 + half - mAngleOffset;
     return 2;

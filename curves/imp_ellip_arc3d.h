@@ -195,6 +195,9 @@ private:
     // tangent set when the arc only touches the plane within tol. Bounds are not applied.
     int planeParams(const VqGeVector3d& n, const VqGePoint3d& q, double params[2],
                     int& tangentFlag, double slack) const;
+    // The same with the signed distance gamma = n·(center − q) of the centre given.
+    int planeParams(const VqGeVector3d& n, double gamma, double params[2], int& tangentFlag,
+                    double slack) const;
     // The transform for a non-similarity: the ellipse rebuilt from the images of A and B.
     void transformGeneral(const VqGeMatrix3d& mat);
     // Centre and conjugate semi-diameters of the new ellipse; the parameters keep their points.

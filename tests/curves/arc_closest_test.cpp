@@ -159,3 +159,12 @@ TEST(VqGeImpEllipArc3d, GetNormalPoint_CircleAndEllipse_NormalThroughThePoint) {
     ASSERT_TRUE(circle.getNormalPoint(VqGePoint3d(2, 0, 0), pc, VqGeContext::gTol));
     EXPECT_PT3_NEAR(pc.point(), 1, 0, 0, 1e-15);
 }
+
+// Regression: the foot search converged onto its bracket's edge and a bisection step then
+// moved it away again, leaving a foot 0.025 rad off.
+TEST(VqGeImpEllipArc3d, ClosestPointTo_FootSearchConvergedAtBracketEdge_StaysOnTheRoot) {
+    const VqGeImpEllipArc3d arc(VqGePoint3d(), VqGeVector3d(1, 0, 0), VqGeVector3d(0, 1, 0),
+                                2.9448959728225637, 1.6102996090564949, -2.41371, -0.114081);
+    const VqGePoint3d p(0.87882715076023066, -0.049455196057749451, 0);
+    EXPECT_NEAR(arc.closestParamTo(p, VqGeContext::gTol), -1.1377310829988627, 1e-12);
+}
