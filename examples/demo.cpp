@@ -1,6 +1,7 @@
 // Demo: what a host sees when it builds, intersects and transforms geometry with the library.
 #include <cstdio>
 
+#include "demo_sections.h"
 #include "vqge.h"
 
 namespace {
@@ -88,5 +89,6 @@ int main() {
     foundation();
     linesAndPlanes();
     typicalRequest();
+    demoArcs();
     return 0;
 }
