@@ -319,3 +319,34 @@ TEST(VqGeCurveCurveInt3d, SegmentAndArc_TransformedArc_ResultFollows) {
     arc.setRadius(0.25);
     EXPECT_EQ(cci.numIntPoints(), 0);
 }
+
+TEST(VqGeEllipArc3d, ProjIntersectWith_LineAboveThePlane_PairsAlignedAlongTheDirection) {
+    std::mt19937 rng(37);
+    int pairs = 0;
+    for (int i = 0; i < 200; ++i) {
+        const VqGeImpEllipArc3d imp = randomArc(rng, i % 2, 1);
+        const VqGeEllipArc3d arc(imp.center(), imp.majorAxis(), imp.minorAxis(), imp.majorRadius(),
+                                 imp.minorRadius(), imp.startAngle(), imp.endAngle());
+        const VqGeLineSeg3d seg(VqGePoint3d(uniform(rng, -9, 9), uniform(rng, -9, 9), 5),
+                                VqGePoint3d(uniform(rng, -9, 9), uniform(rng, -9, 9), 7));
+        const VqGeVector3d w(0, 0, 1);
+        int num = 0;
+        VqGePoint3d a1, a2, l1, l2;
+        arc.projIntersectWith(seg, w, num, a1, a2, l1, l2);
+        const VqGePoint3d onArcPts[2] = {a1, a2}, onLinePts[2] = {l1, l2};
+        for (int k = 0; k < num; ++k, ++pairs) {
+            EXPECT_TRUE(onArc(imp, onArcPts[k], 1e-9)) << i;
+            EXPECT_TRUE(seg.isOn(onLinePts[k], VqGeTol())) << i;
+            EXPECT_NEAR(onArcPts[k].x, onLinePts[k].x, 1e-9) << i;
+            EXPECT_NEAR(onArcPts[k].y, onLinePts[k].y, 1e-9) << i;
+        }
+        // The same as the plane intersection of the segment's shadow.
+        const VqGeLineSeg3d shadow(VqGePoint3d(seg.startPoint().x, seg.startPoint().y, 0),
+                                   VqGePoint3d(seg.endPoint().x, seg.endPoint().y, 0));
+        int numShadow = 0;
+        VqGePoint3d s1, s2;
+        arc.intersectWith(shadow, numShadow, s1, s2);
+        EXPECT_EQ(num, numShadow) << i;
+    }
+    EXPECT_GT(pairs, 20);
+}
