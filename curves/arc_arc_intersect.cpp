@@ -60,10 +60,11 @@ int VqGeImpEllipArc3d::intersectWithArc(const VqGeImpEllipArc3d& arc, int& numIn
     const double offset = (dist * dist + (r1 - r2) * (r1 + r2)) / (2.0 * dist);
     double params[2];
     int tangent = 0;
-    const int num = planeParams(n, -offset, params, tangent, slack);
+    VqGePoint3d pts[2];
+    const int num = planeParams(n, -offset, params, pts, tangent, slack);
     for (int i = 0; i < num; ++i) {
         double t = params[i];
-        const VqGePoint3d pnt = pointAt(t);
+        const VqGePoint3d& pnt = pts[i];
         if (!rangeWrap(mStartParam, mEndParam, t) && !isWithinBounds(pnt, wide)) continue;
         if (planar ? !arc.isWithinBounds(pnt, wide) : !arc.isOn(pnt, wide)) continue;
         *out[numInt++] = pnt;

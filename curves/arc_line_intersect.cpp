@@ -50,11 +50,12 @@ int VqGeImpEllipArc3d::intersectWithLine(const VqGeImpLinearEnt3d& line, int& nu
     wide.setEqualPoint(slack);
     double params[2];
     int tangent = 0;
-    const int num = planeParams(cut / len, o, params, tangent, slack);
+    VqGePoint3d pts[2];
+    const int num = planeParams(cut / len, o, params, pts, tangent, slack);
     VqGePoint3d* out[2] = {&p1, &p2};
     for (int i = 0; i < num; ++i) {
         double t = params[i];
-        const VqGePoint3d pnt = pointAt(t);
+        const VqGePoint3d& pnt = pts[i];
         if (!rangeWrap(mStartParam, mEndParam, t) && !isWithinBounds(pnt, wide)) continue;
         if (planar ? !line.isWithinBounds(pnt, wide) : !line.isOn(pnt, wide)) continue;
         *out[numInt++] = pnt;

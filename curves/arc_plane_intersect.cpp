@@ -19,30 +19,41 @@ const double kParallelPlane = 1e-15;
 }  // namespace
 
 int VqGeImpEllipArc3d::planeParams(const VqGeVector3d& n, const VqGePoint3d& q,
-                                   double params[2], int& tangentFlag, double slack) const {
-    return planeParams(n, n.dotProduct(mCenter - q), params, tangentFlag, slack);
+                                   double params[2], VqGePoint3d pts[2], int& tangentFlag,
+                                   double slack) const {
+    return planeParams(n, n.dotProduct(mCenter - q), params, pts, tangentFlag, slack);
 }
 
-// The half angle comes from atan2 of the two legs, well conditioned even for shallow
-// crossings where the cosine form loses digits.
+// The half angle h comes from atan2 of the two legs, well conditioned even for shallow
+// crossings where the cosine form loses digits. The points take the cosine and sine of
+// φ0 ± h from the sum formulas, so only the parameters need an arctangent.
 int VqGeImpEllipArc3d::planeParams(const VqGeVector3d& n, double gamma, double params[2],
-                                   int& tangentFlag, double slack) const {
+                                   VqGePoint3d pts[2], int& tangentFlag, double slack) const {
     tangentFlag = 0;
     const double alpha = n.dotProduct(mMajorAxis) * mMajorRadius;
     const double beta = n.dotProduct(mMinorAxis) * mMinorRadius;
     const double e = std::sqrt(alpha * alpha + beta * beta);
     if (!(e >= kParallelPlane) || !std::isfinite(gamma)) return 0;
-    const double phi0 = std::atan2(beta, alpha);
+    const double c0 = alpha / e, s0 = beta / e;
+    const VqGeVector3d a = mMajorAxis * mMajorRadius, b = mMinorAxis * mMinorRadius;
     const double depth = e - std::fabs(gamma);
     if (std::fabs(depth) <= slack) {
         tangentFlag = 1;
-        params[0] = (gamma > 0.0 ? phi0 + kPi : phi0) - mAngleOffset;
+        const double sign = gamma > 0.0 ? -1.0 : 1.0;
+        pts[0] = mCenter + a * (sign * c0) + b * (sign * s0);
+        params[0] = std::atan2(sign * s0, sign * c0) - mAngleOffset;
         return 1;
     }
     if (depth < 0.0) return 0;
-    const double half = std::atan2(std::sqrt(depth * (e + std::fabs(gamma))), -gamma);
-    params[0] = phi0 - half - mAngleOffset;
-    params[1] = phi0 + half - mAngleOffset;
+    const double legA = -gamma, legB = std::sqrt(depth * (e + std::fabs(gamma)));
+    const double hyp = std::sqrt(legA * legA + legB * legB);
+    const double ch = legA / hyp, sh = legB / hyp;
+    for (int k = 0; k < 2; ++k) {
+        const double sg = k == 0 ? -1.0 : 1.0;
+        const double c = c0 * ch - sg * s0 * sh, s = s0 * ch + sg * c0 * sh;
+        pts[k] = mCenter + a * c + b * s;
+        params[k] = std::atan2(s, c) - mAngleOffset;
+    }
     return 2;
 }
 
@@ -54,12 +65,13 @@ int VqGeImpEllipArc3d::intersectWithPlane(const VqGeImpPlanarEnt& pln, int& numI
     const VqGeVector3d n = pln.normal();
     if (!(n.lengthSqrd() > 0.0)) return 0;
     double params[2];
-    const int num = planeParams(n / n.length(), pln.pointOnPlane(), params, tangentFlag,
+    VqGePoint3d pts[2];
+    const int num = planeParams(n / n.length(), pln.pointOnPlane(), params, pts, tangentFlag,
                                 roundingTol(tol));
     VqGePoint3d* out[2] = {&p1, &p2};
     for (int i = 0; i < num; ++i) {
         double t = params[i];
-        const VqGePoint3d pnt = pointAt(t);
+        const VqGePoint3d& pnt = pts[i];
         if (!rangeWrap(mStartParam, mEndParam, t) && !isWithinBounds(pnt, tol)) continue;
         if (!pln.isWithinBounds(pnt, tol)) continue;
         *out[numInt++] = pnt;

@@ -191,13 +191,13 @@ private:
                 double startAngle, double endAngle);
     void assignThreePoints(const VqGePoint3d& p1, const VqGePoint3d& p2, const VqGePoint3d& p3);
     int is2d() const { return entityType() < 0; }
-    // Parameters of the arc points on the plane n·(x - q) = 0 (n unit): 0, 1 or 2 points,
+    // Parameters and points of the arc on the plane n·(x - q) = 0 (n unit): 0, 1 or 2 points,
     // tangent set when the arc only touches the plane within tol. Bounds are not applied.
     int planeParams(const VqGeVector3d& n, const VqGePoint3d& q, double params[2],
-                    int& tangentFlag, double slack) const;
+                    VqGePoint3d pts[2], int& tangentFlag, double slack) const;
     // The same with the signed distance gamma = n·(center − q) of the centre given.
-    int planeParams(const VqGeVector3d& n, double gamma, double params[2], int& tangentFlag,
-                    double slack) const;
+    int planeParams(const VqGeVector3d& n, double gamma, double params[2], VqGePoint3d pts[2],
+                    int& tangentFlag, double slack) const;
     // The transform for a non-similarity: the ellipse rebuilt from the images of A and B.
     void transformGeneral(const VqGeMatrix3d& mat);
     // Centre and conjugate semi-diameters of the new ellipse; the parameters keep their points.
