@@ -12,5 +12,6 @@ int main() {
     demoPlanes();
     demoIntersections();
     demoCompositeOutline();
+    demoArcs();
     return 0;
 }

@@ -10,6 +10,9 @@ void demoLines();
 void demoPlanes();
 void demoIntersections();
 void demoCompositeOutline();
+// A segment against a circular arc, end to end: lazy intersection, a transform of the arc,
+// recomputation, and the picture typical_request.svg.
+void demoArcs();
 
 // Printing shared by the sections.
 void demoSection(const char* title);
