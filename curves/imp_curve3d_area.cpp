@@ -116,7 +116,21 @@ int VqGeImpCurve3d::area(double startParam, double endParam, double& value,
     NmFunc fn(&f, Swept::at);
     double s = 0.0, err = 0.0, failAt = 0.0;
     const double eps = tol.equalPoint() > 0.0 ? tol.equalPoint() : 1e-10;
-    if (lo != hi && !fn.quadra(lo, hi, s, eps, err, failAt)) return 0;
+    if (lo != hi && !fn.quadra(lo, hi, s, eps, err, failAt)) {
+        // Corners make the integrand jump, which the quadrature cannot resolve to eps: the
+        // area of a fine chain of samples (corners caught by the refinement) stands in.
+        VqGePoint3d bmin, bmax;
+        boundBlock(3, 0).getMinMaxPoints(bmin, bmax);
+        const double delta = 1e-9 * bmin.distanceTo(bmax);
+        VqArray<VqGePoint3d> pts;
+        VqArray<double> params;
+        if (!(delta > 0.0) ||
+            !getSamplePoints(lo, hi, delta, f.work, pts, params, nullptr, nullptr))
+            return 0;
+        s = 0.0;
+        for (int i = 0; i + 1 < pts.length(); ++i)
+            s += (pts[i] - f.centre).crossProduct(pts[i + 1] - f.centre).dotProduct(f.normal);
+    }
     if (!std::isfinite(s)) return 0;
     value = 0.5 * (startParam > endParam ? -s : s);
     return 1;

@@ -14,6 +14,7 @@
 
 namespace {
 constexpr int kRootPieces = 18;
+constexpr int kScanPerPiece = 8;
 
 // The evaluation behind the function objects; one evaluation serves f and f1 at one t.
 struct DistanceSlope {
@@ -81,6 +82,25 @@ void VqGeImpCurve3d::getClosestPointTo(const VqGePoint3d& pnt, VqGeImpPointOnCur
         NmVector roots;
         if (f.allRoots(roots, kRootPieces, tol.equalPoint()))
             for (int i = 0; i < roots.dim(); ++i) consider(roots[i]);
+        // The root search judges a piece by its ends and may pass over a pair of roots
+        // inside it; a scan of the distance finds the dips it missed, and a bracketed
+        // search settles each dip that lies below the best so far.
+        const int n = kRootPieces * kScanPerPiece;
+        const double h = (hi - lo) / n;
+        double d0 = work.point(lo).distanceTo(pnt), d1 = work.point(lo + h).distanceTo(pnt);
+        for (int i = 1; i < n && h > 0.0; ++i) {
+            const double d2 = work.point(i + 1 == n ? hi : lo + (i + 1) * h).distanceTo(pnt);
+            if (d1 <= d0 && d1 <= d2 && d1 < bestDist) {
+                NmFuncDeriv g(&ds, DistanceSlope::square, DistanceSlope::slope, lo + (i - 1) * h,
+                              lo + (i + 1) * h);
+                double t = lo + i * h, ft = 0.0;
+                ds.valid = 0;
+                g.minimum(t, ft, 1e-30);
+                if (t >= lo && t <= hi) consider(t);
+            }
+            d0 = d1;
+            d1 = d2;
+        }
     }
     consider(lo);
     consider(hi);

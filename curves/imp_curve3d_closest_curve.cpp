@@ -124,6 +124,12 @@ void VqGeImpCurve3d::getClosestPointTo(const VqGeImpCurve3d& crv,
     pntOnThis.setParameter(s);
     pntOnOther.setParameter(t);
     getLocalClosestPoints(crv, pntOnThis, pntOnOther, &r1, &r2, tol);
+    // A minimum on the edge of the local ranges that is not an end of the curves lies
+    // further along the valley of the distance: the descent goes on over the intervals.
+    const double e1 = pntOnThis.parameter(), e2 = pntOnOther.parameter();
+    if (((e1 == a1 && a1 > lo1) || (e1 == b1 && b1 < hi1)) ||
+        ((e2 == a2 && a2 > lo2) || (e2 == b2 && b2 < hi2)))
+        getLocalClosestPoints(crv, pntOnThis, pntOnOther, nullptr, nullptr, tol);
     const double s1 = pntOnThis.parameter(), t1 = pntOnOther.parameter();
     // The descent only improves on the grid; a pair that ended farther keeps the grid pair.
     const int outside = !(s1 > -vqgen::kFar21 && s1 < vqgen::kFar21) ||
@@ -171,9 +177,16 @@ void VqGeImpCurve3d::getLocalClosestPoints(const VqGeImpCurve3d& other,
         const double m11 = a2.lengthSqrd() - d.dotProduct(b2);
         double ds, dt;
         vqgen::forceSolve2(m00, m01, m11, -g0, -g1, kHessianTol, ds, dt);
+        // A parameter resting on a bound where the distance falls outwards stays there; the
+        // other then takes its own Newton step for that fixed value.
+        const int holdS = (s <= lo1 && g0 > 0.0) || (s >= hi1 && g0 < 0.0);
+        const int holdT = (t <= lo2 && g1 > 0.0) || (t >= hi2 && g1 < 0.0);
+        if (holdS && holdT) break;
+        if (holdS) ds = 0.0, dt = m11 > 0.0 ? -g1 / m11 : 0.0;
+        if (holdT) dt = 0.0, ds = m00 > 0.0 ? -g0 / m00 : 0.0;
         double ns = s + ds, nt = t + dt;
-        if (ns <= lo1 || ns >= hi1) ++cuts, ns = ns <= lo1 ? lo1 : hi1;
-        if (nt <= lo2 || nt >= hi2) ++cuts, nt = nt <= lo2 ? lo2 : hi2;
+        if (ns < lo1 || ns > hi1) ++cuts, ns = ns < lo1 ? lo1 : hi1;
+        if (nt < lo2 || nt > hi2) ++cuts, nt = nt < lo2 ? lo2 : hi2;
         if (!std::isfinite(ns) || !std::isfinite(nt)) break;
         const double moved1 = w1.point(ns).distanceTo(p1), moved2 = w2.point(nt).distanceTo(p2);
         s = ns;
