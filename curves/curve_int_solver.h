@@ -58,7 +58,11 @@ private:
     void add(double s, double t);
     int boxesDisjoint(const VqGeSamplePiece& p1, const VqGeSamplePiece& p2) const;
     int segmentMisses(const VqGeSamplePiece& pc) const;
+    int steepCrossing(double s, double t, double turn) const;
+    int conesApart(const VqGeSamplePiece& p1, const VqGeSamplePiece& p2) const;
+    int chordConesApart(const VqGeSamplePiece& p1, const VqGeSamplePiece& p2) const;
     void split(int p1, int p2);
+    void simplePair(int p1, int p2, int apart);
     int fallback(double& s, double& t, double sLo, double sHi, double tLo, double tHi);
     double tolAt(const double* p1, const double* p2) const;
 

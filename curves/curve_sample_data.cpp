@@ -149,6 +149,9 @@ int VqGeCurveSampleData::newSample(double t) {
     VqGeCurveSample& s = at(i);
     s.t = t;
     s.next = -1;
+    s.pairNext = -2;
+    s.pairTrusted = 0;
+    s.pairBulge = 0.0;
     evalSample(s);
     return i;
 }
@@ -165,10 +168,12 @@ int VqGeCurveSampleData::newPiece(int first, int last, int count, double lo, dou
     if (!pc) return -1;
     pc->first = first, pc->last = last, pc->count = count;
     pc->lo = lo, pc->hi = hi;
-    pc->prepared = 0, pc->simple = 0, pc->depth = depth;
+    pc->prepared = 0, pc->simple = 0, pc->depth = depth, pc->coneReady = 0;
     pc->child[0] = pc->child[1] = -1;
     pc->turn = kVqPi;
     pc->swell = 0.0;
+    pc->halfTurn = kVqPi;
+    pc->chordCos = -1.0;
     mPieces[mNumPieces] = pc;
     return mNumPieces++;
 }
@@ -243,53 +248,133 @@ double offChord(const double* a, const double* b, const double* q) {
 }
 }  // namespace
 
-// 1 with the box set; 0 when a pair is not resolved well enough to trust the hull.
-int VqGeCurveSampleData::boxOf(VqGeSamplePiece& pc) {
-    BoxAcc box;
-    box.any = 0;
-    double bulge = 0.0;
+// Bulge and resolution of the pair that starts at sa; a NaN makes neither test fail, so bad
+// input cannot refine forever.
+void VqGeCurveSampleData::pairFacts(VqGeCurveSample& sa) {
+    const VqGeCurveSample& sb = at(sa.next);
+    const double h = sb.t - sa.t;
+    double c0[3], c1[3], chord[3], mean[3];
+    for (int c = 0; c < 3; ++c) {
+        c0[c] = sa.p[c] + h / 3.0 * sa.d[c];
+        c1[c] = sb.p[c] - h / 3.0 * sb.d[c];
+        chord[c] = sb.p[c] - sa.p[c];
+        mean[c] = 0.5 * h * (sa.d[c] + sb.d[c]);
+    }
+    const double b0 = offChord(sa.p, sb.p, c0), b1 = offChord(sa.p, sb.p, c1);
+    sa.pairBulge = b0 > b1 ? b0 : b1;
     int trusted = 1;
-    int a = pc.first;
-    addToBox(&box, at(a).p);
-    while (a != pc.last && a >= 0) {
-        const VqGeCurveSample& sa = at(a);
-        const VqGeCurveSample& sb = at(sa.next);
-        const double h = sb.t - sa.t;
-        double c0[3], c1[3], chord[3], mean[3];
+    const double ta = std::sqrt(vqgen::dot3(sa.tan, sa.tan, 3));
+    const double tb = std::sqrt(vqgen::dot3(sb.tan, sb.tan, 3));
+    if (vqgen::dot3(sa.tan, sb.tan, 3) / (ta * tb) < kPairCos) trusted = 0;
+    double miss = 0.0;
+    for (int c = 0; c < 3; ++c) miss += (chord[c] - mean[c]) * (chord[c] - mean[c]);
+    const double chordLen = std::sqrt(vqgen::dot3(chord, chord, 3));
+    const double meanLen = std::sqrt(vqgen::dot3(mean, mean, 3));
+    if (std::sqrt(miss) > 0.2 * (chordLen > meanLen ? chordLen : meanLen) + mMargin) trusted = 0;
+    sa.pairTrusted = trusted;
+    sa.pairNext = sa.next;
+}
+
+// Unit axes of the oriented box: along the chord, then across it (in the plane for
+// dimension 2, else across the chord's smallest component), then their cross product.
+void VqGeCurveSampleData::setFrame(VqGeSamplePiece& pc) {
+    const double* a = at(pc.first).p;
+    const double* b = at(pc.last).p;
+    double u[3] = {b[0] - a[0], b[1] - a[1], mDim == 2 ? 0.0 : b[2] - a[2]};
+    double len = std::sqrt(vqgen::dot3(u, u, 3));
+    if (!(len > 0.0)) u[0] = 1.0, u[1] = u[2] = 0.0, len = 1.0;
+    double* e = pc.frame[0];
+    for (int c = 0; c < 3; ++c) e[c] = u[c] / len;
+    double* n1 = pc.frame[1];
+    if (mDim == 2) {
+        n1[0] = -e[1], n1[1] = e[0], n1[2] = 0.0;
+    } else {
+        const int m = std::fabs(e[0]) <= std::fabs(e[1]) && std::fabs(e[0]) <= std::fabs(e[2])
+                          ? 0
+                          : (std::fabs(e[1]) <= std::fabs(e[2]) ? 1 : 2);
+        double w[3] = {0, 0, 0};
+        w[m] = 1.0;
+        n1[0] = e[1] * w[2] - e[2] * w[1];
+        n1[1] = e[2] * w[0] - e[0] * w[2];
+        n1[2] = e[0] * w[1] - e[1] * w[0];
+        const double l = std::sqrt(vqgen::dot3(n1, n1, 3));
+        for (int c = 0; c < 3; ++c) n1[c] /= l;
+    }
+    pc.frame[2][0] = e[1] * n1[2] - e[2] * n1[1];
+    pc.frame[2][1] = e[2] * n1[0] - e[0] * n1[2];
+    pc.frame[2][2] = e[0] * n1[1] - e[1] * n1[0];
+    for (int c = 0; c < 3; ++c) pc.origin[c] = a[c];
+}
+
+namespace {
+// Box and oriented extents of the hull points, in one walk.
+struct HullAcc {
+    const VqGeSamplePiece* pc;
+    int dim;
+    double lo[3], hi[3], flo[3], fhi[3];
+    void add(const double* p) {
         for (int c = 0; c < 3; ++c) {
-            c0[c] = sa.p[c] + h / 3.0 * sa.d[c];
-            c1[c] = sb.p[c] - h / 3.0 * sb.d[c];
-            chord[c] = sb.p[c] - sa.p[c];
-            mean[c] = 0.5 * h * (sa.d[c] + sb.d[c]);
+            if (p[c] < lo[c]) lo[c] = p[c];
+            if (p[c] > hi[c]) hi[c] = p[c];
         }
-        addToBox(&box, c0);
-        addToBox(&box, c1);
-        addToBox(&box, sb.p);
-        const double b0 = offChord(sa.p, sb.p, c0), b1 = offChord(sa.p, sb.p, c1);
-        if (b0 > bulge) bulge = b0;
-        if (b1 > bulge) bulge = b1;
-        // Resolution tests; a NaN makes neither fail, so bad input cannot refine forever.
-        const double ta = std::sqrt(vqgen::dot3(sa.tan, sa.tan, 3));
-        const double tb = std::sqrt(vqgen::dot3(sb.tan, sb.tan, 3));
-        const double cosTurn = vqgen::dot3(sa.tan, sb.tan, 3) / (ta * tb);
-        if (cosTurn < kPairCos) trusted = 0;
-        double miss = 0.0;
-        for (int c = 0; c < 3; ++c) miss += (chord[c] - mean[c]) * (chord[c] - mean[c]);
-        const double chordLen = std::sqrt(vqgen::dot3(chord, chord, 3));
-        const double meanLen = std::sqrt(vqgen::dot3(mean, mean, 3));
-        if (std::sqrt(miss) > 0.2 * (chordLen > meanLen ? chordLen : meanLen) + mMargin)
-            trusted = 0;
+        for (int k = 0; k < dim; ++k) {
+            double v = 0.0;
+            for (int c = 0; c < 3; ++c) v += (p[c] - pc->origin[c]) * pc->frame[k][c];
+            if (v < flo[k]) flo[k] = v;
+            if (v > fhi[k]) fhi[k] = v;
+        }
+    }
+};
+}  // namespace
+
+// 1 with the boxes set; 0 when a pair is not resolved well enough to trust the hull.
+int VqGeCurveSampleData::boxOf(int index) {
+    VqGeSamplePiece& pc = piece(index);
+    setFrame(pc);
+    const double* p0 = at(pc.first).p;
+    HullAcc acc{&pc, mDim, {p0[0], p0[1], p0[2]}, {p0[0], p0[1], p0[2]}, {0, 0, 0}, {0, 0, 0}};
+    double bulge = 0.0;
+    double chordCos = 1.0;
+    int a = pc.first;
+    for (;;) {
+        const double* tn = at(a).tan;
+        const double tl = std::sqrt(vqgen::dot3(tn, tn, 3));
+        const double cs = vqgen::dot3(tn, pc.frame[0], 3) / tl;
+        if (!(cs >= chordCos)) chordCos = cs;
+        if (a == pc.last || a < 0) break;
+        a = at(a).next;
+    }
+    pc.chordCos = chordCos;
+    // Until a cone is fitted the cone about the chord bounds the turning.
+    if (!pc.coneReady) pc.turn = chordCos > 0.0 ? 2.0 * std::acos(chordCos < 1.0 ? chordCos : 1.0) : kVqPi;
+    a = pc.first;
+    while (a != pc.last && a >= 0) {
+        VqGeCurveSample& sa = at(a);
+        if (sa.pairNext != sa.next) pairFacts(sa);
+        if (!sa.pairTrusted) return 0;
+        if (sa.pairBulge > bulge) bulge = sa.pairBulge;
+        const VqGeCurveSample& sb = at(sa.next);
+        const double h = (sb.t - sa.t) / 3.0;
+        double c0[3], c1[3];
+        for (int c = 0; c < 3; ++c) {
+            c0[c] = sa.p[c] + h * sa.d[c];
+            c1[c] = sb.p[c] - h * sb.d[c];
+        }
+        acc.add(c0);
+        acc.add(c1);
+        acc.add(sb.p);
         a = sa.next;
     }
-    if (!trusted) return 0;
     double extent = 0.0;
     for (int c = 0; c < mDim; ++c)
-        if (box.hi[c] - box.lo[c] > extent) extent = box.hi[c] - box.lo[c];
+        if (acc.hi[c] - acc.lo[c] > extent) extent = acc.hi[c] - acc.lo[c];
     const double swell = 0.25 * bulge + kAccuracy * extent + mMargin;
     pc.swell = swell;
     for (int c = 0; c < 3; ++c) {
-        pc.bmin[c] = box.lo[c] - (c < mDim ? swell : 0.0);
-        pc.bmax[c] = box.hi[c] + (c < mDim ? swell : 0.0);
+        pc.bmin[c] = acc.lo[c] - (c < mDim ? swell : 0.0);
+        pc.bmax[c] = acc.hi[c] + (c < mDim ? swell : 0.0);
+        pc.flo[c] = c < mDim ? acc.flo[c] - swell : 0.0;
+        pc.fhi[c] = c < mDim ? acc.fhi[c] + swell : 0.0;
     }
     return 1;
 }
@@ -315,6 +400,17 @@ void VqGeCurveSampleData::fitCone(VqGeSamplePiece& pc) {
     pc.simple = fit.finish(pc.cone);
     pc.turn = pc.cone.isEmpty() ? kVqPi : pc.cone.openingAngle();
     if (!std::isfinite(pc.turn)) pc.turn = kVqPi;
+    pc.halfTurn = kVqPi;
+    if (!pc.cone.isEmpty()) {
+        // The cone lies within its generators' largest angle from the axis, plus the
+        // angle its two spreads add up to across (dimension 3).
+        const NmVector& ax = pc.cone.axis();
+        const double al = std::sqrt(ax * ax);
+        double off = 0.0;
+        for (int i = 0; i < pc.cone.spreadCount(); ++i)
+            off += std::sqrt(pc.cone.spread(i) * pc.cone.spread(i));
+        pc.halfTurn = al > 0.0 ? std::atan2(off, al) : kVqPi;
+    }
 }
 
 int VqGeCurveSampleData::prepare(int index) {
@@ -322,7 +418,7 @@ int VqGeCurveSampleData::prepare(int index) {
     if (pc.prepared) return pc.prepared > 0;
     while (pc.count < 5)
         if (!refine(index)) break;
-    while (!boxOf(pc)) {
+    while (!boxOf(index)) {
         if (vqgen::breakRequested() || !refine(index)) {
             // Out of samples (or asked to stop): the box of the hull with a generous swell,
             // so that the piece is still enclosed as well as the samples allow.
@@ -337,10 +433,17 @@ int VqGeCurveSampleData::prepare(int index) {
                 pc.bmin[c] = box.lo[c] - (c < mDim ? 0.1 * extent + mMargin : 0.0);
                 pc.bmax[c] = box.hi[c] + (c < mDim ? 0.1 * extent + mMargin : 0.0);
             }
+            // Without a trusted hull the oriented box is the box itself.
+            for (int k = 0; k < 3; ++k)
+                for (int c = 0; c < 3; ++c) pc.frame[k][c] = k == c ? 1.0 : 0.0;
+            for (int c = 0; c < 3; ++c) {
+                pc.origin[c] = 0.0;
+                pc.flo[c] = c < mDim ? pc.bmin[c] : 0.0;
+                pc.fhi[c] = c < mDim ? pc.bmax[c] : 0.0;
+            }
             break;
         }
     }
-    fitCone(pc);
     // Samples that are not numbers (a curve undefined in places) leave the piece unusable.
     for (int c = 0; c < mDim; ++c)
         if (!std::isfinite(pc.bmin[c]) || !std::isfinite(pc.bmax[c])) {
@@ -348,6 +451,14 @@ int VqGeCurveSampleData::prepare(int index) {
             return 0;
         }
     pc.prepared = 1;
+    return 1;
+}
+
+int VqGeCurveSampleData::prepareCone(int index) {
+    if (!prepare(index)) return 0;
+    VqGeSamplePiece& pc = piece(index);
+    if (!pc.coneReady) fitCone(pc);
+    pc.coneReady = 1;
     return 1;
 }
 

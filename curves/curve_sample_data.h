@@ -35,17 +35,30 @@ struct VqGeCurveSample {
     double d[3];    // first derivative as evaluated
     double tan[3];  // first derivative, else second, else the x axis
     int next;       // successor in the chain, -1 at the end
+    // Facts of the pair this sample starts, valid while next == pairNext.
+    int pairNext;
+    int pairTrusted;
+    double pairBulge;
 };
 
 struct VqGeSamplePiece {
     int first, last, count;
     double lo, hi;
-    int prepared;        // 1: box and cone are set; -1: unusable (not numbers)
+    int prepared;        // 1: boxes are set; -1: unusable (not numbers)
+    int coneReady;       // the cone is fitted
     int simple;          // every tangent lies on the side of the first one
     int child[2];        // -1 until the piece is split
     int depth;           // halvings from the whole chain
     double turn;         // opening angle of the cone, pi when the cone is empty
     double swell;        // widening of the hull box
+    // Oriented box: origin, unit axes (along the chord first) and the hull's extents along
+    // them, widened like the box; it prunes slanted pieces that the box does not.
+    double origin[3], frame[3][3], flo[3], fhi[3];
+    // Largest angle between the cone's axis and a direction of the cone.
+    double halfTurn;
+    // Cheap cone about the chord: the smallest cosine of a unit tangent with it; positive
+    // means every tangent lies within acos(chordCos) of the chord.
+    double chordCos;
     double bmin[3], bmax[3];
     NmDirCone cone;
 };
@@ -89,9 +102,11 @@ public:
     VqGeSamplePiece& piece(int i) { return *mPieces[i]; }
     // The whole chain.
     int root() const { return 0; }
-    // Refines until at least 5 samples and a box that can be trusted, then fits the cone.
-    // 0 when memory ran out (the piece is then unusable).
+    // Refines until at least 5 samples and a box that can be trusted. 0 when the piece is
+    // unusable (its samples are not numbers).
     int prepare(int pc);
+    // prepare, then the cone of the unit tangents (simplicity and turning angle).
+    int prepareCone(int pc);
     // Child 0 or 1 of a piece, created on first use; -1 when memory or the piece limit ran
     // out or the piece cannot be halved any more.
     int child(int pc, int which);
@@ -111,7 +126,9 @@ private:
     int newSample(double t);
     void evalSample(VqGeCurveSample& s);
     int newPiece(int first, int last, int count, double lo, double hi, int depth);
-    int boxOf(VqGeSamplePiece& pc);
+    int boxOf(int index);
+    void setFrame(VqGeSamplePiece& pc);
+    void pairFacts(VqGeCurveSample& sa);
     void fitCone(VqGeSamplePiece& pc);
     void releaseAll();
     static int mapMatches(const VqGeMatrix3d* a, int hasA, const VqGeMatrix3d& b);

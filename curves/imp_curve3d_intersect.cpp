@@ -83,13 +83,13 @@ int sameSpot(const VqGeImpCurve3d* crv, double u, double t) {
     crv->getInterval(intrvl, 0, 0);
     if (!intrvl.isBounded()) return 0;
     const double lo = intrvl.lowerBound(), hi = intrvl.upperBound();
+    const int uEnd = std::fabs(u - lo) <= kParamNear || std::fabs(u - hi) <= kParamNear;
+    const int tEnd = std::fabs(t - lo) <= kParamNear || std::fabs(t - hi) <= kParamNear;
+    if (!uEnd || !tEnd) return 0;
     VqGeImpPointOnCurve3d w(crv, lo);
     const VqGePoint3d start = w.point(), end = w.point(hi);
     const double size = maxAbs(start) > maxAbs(end) ? maxAbs(start) : maxAbs(end);
-    if (!(start.distanceTo(end) <= reachableTol(VqGeContext::gTol.equalPoint(), size))) return 0;
-    const int uEnd = std::fabs(u - lo) <= kParamNear || std::fabs(u - hi) <= kParamNear;
-    const int tEnd = std::fabs(t - lo) <= kParamNear || std::fabs(t - hi) <= kParamNear;
-    return uEnd && tEnd;
+    return start.distanceTo(end) <= reachableTol(VqGeContext::gTol.equalPoint(), size);
 }
 }  // namespace
 
