@@ -88,7 +88,7 @@ int IntSolver::conesApart(const VqGeSamplePiece& p1, const VqGeSamplePiece& p2) 
 
 // Slab clipping of the segment against the box widened by the tolerance.
 int IntSolver::segmentMisses(const VqGeSamplePiece& pc) const {
-    double t0 = 0.0, t1 = 1.0;
+    double t0 = mS2.tLo, t1 = mS2.tHi;
     for (int c = 0; c < mDim; ++c) {
         const double lo = pc.bmin[c] - mTol, hi = pc.bmax[c] + mTol;
         const double a = mS2.a[c], d = mS2.d[c];
@@ -224,9 +224,9 @@ void IntSolver::segment(int i1) {
             halve();
             return;
         }
-        double s = mid(p1), t = 0.5;
-        const int ok = along ? solveSecond(s, t, lo, hi, 0.0, 1.0)
-                             : solveFirst(s, t, lo, hi, 0.0, 1.0);
+        double s = mid(p1), t = mS2.tStart;
+        const int ok = along ? solveSecond(s, t, lo, hi, mS2.tLo, mS2.tHi)
+                             : solveFirst(s, t, lo, hi, mS2.tLo, mS2.tHi);
         if (ok) add(s, t);
         if (ok ? along && p1.depth < kMaxRefineDepth && !steepCrossing(s, t, p1.turn)
                : p1.depth < kMaxRetryDepth)
@@ -239,9 +239,9 @@ void IntSolver::segment(int i1) {
     }
     const double ends[2] = {lo, hi};
     for (int k = 0; k < 2; ++k) {
-        double s = ends[k], t = 0.5;
-        const int ok = along ? solveSecond(s, t, lo, hi, 0.0, 1.0)
-                             : solveFirst(s, t, lo, hi, 0.0, 1.0);
+        double s = ends[k], t = mS2.tStart;
+        const int ok = along ? solveSecond(s, t, lo, hi, mS2.tLo, mS2.tHi)
+                             : solveFirst(s, t, lo, hi, mS2.tLo, mS2.tHi);
         if (ok) add(s, t);
     }
 }

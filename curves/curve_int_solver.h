@@ -10,13 +10,16 @@
 
 namespace vqgen {
 
-// One side of a comparison: a sampled curve, or the segment A + t (B - A), t in [0, 1].
+// One side of a comparison: a sampled curve, or the segment a + t d for t in [tLo, tHi]
+// (solves start from tStart). A segment is based near where the other curve lies, so that
+// its points keep the precision of their own size rather than that of a far end.
 struct IntSide {
     VqGeCurveSampleData* data = nullptr;
     CurveEval* eval = nullptr;
     int isSegment = 0;
     double a[3] = {0, 0, 0};
     double d[3] = {0, 0, 0};
+    double tLo = 0.0, tHi = 1.0, tStart = 0.5;
 
     void at(double t, int order, double p[3], double d1[3], double d2[3]) const;
 };

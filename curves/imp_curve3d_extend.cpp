@@ -30,18 +30,21 @@ int VqGeImpCurve3d::intersectLocal(const VqGeImpCurve3d& other, double& t1, doub
     IntSide s1, s2;
     s1.eval = &e1;
     double lo2, hi2, s = t1, t = t2;
-    double lineLo = 0.0, lineSpan = 1.0;
+    double base = 0.0;
     if (other.isKindOf(VqGe::kLinearEnt3d, 0)) {
-        lineLo = i2.isBoundedBelow() ? i2.lowerBound() : -kLineReach;
+        // The line as a segment between +-1e10 on unbounded sides, based at the start so
+        // that the far ends cost no precision near it.
+        const double lineLo = i2.isBoundedBelow() ? i2.lowerBound() : -kLineReach;
         const double lineHi = i2.isBoundedAbove() ? i2.upperBound() : kLineReach;
-        lineSpan = lineHi - lineLo;
-        double pa[3], pb[3], dd[3];
-        e2.eval(lineLo, 0, pa, dd, dd);
-        e2.eval(lineHi, 0, pb, dd, dd);
+        base = t2 < lineLo ? lineLo : (t2 > lineHi ? lineHi : t2);
+        if (!std::isfinite(base)) return 0;
+        double pa[3], d1[3], dd[3];
+        e2.eval(base, 1, pa, d1, dd);
         s2.isSegment = 1;
-        for (int c = 0; c < 3; ++c) s2.a[c] = pa[c], s2.d[c] = pb[c] - pa[c];
-        lo2 = 0.0, hi2 = 1.0;
-        t = lineSpan != 0.0 ? (t2 - lineLo) / lineSpan : 0.0;
+        for (int c = 0; c < 3; ++c) s2.a[c] = pa[c], s2.d[c] = d1[c];
+        lo2 = lineLo - base, hi2 = lineHi - base;
+        s2.tLo = lo2, s2.tHi = hi2, s2.tStart = 0.0;
+        t = 0.0;
     } else {
         s2.eval = &e2;
         lo2 = i2.isBoundedBelow() ? i2.lowerBound() : -kFar21;
@@ -56,7 +59,7 @@ int VqGeImpCurve3d::intersectLocal(const VqGeImpCurve3d& other, double& t1, doub
     s1.at(s, 0, p1, dd, dd);
     s2.at(t, 0, p2, dd, dd);
     t1 = s;
-    t2 = s2.isSegment ? lineLo + t * lineSpan : t;
+    t2 = s2.isSegment ? base + t : t;
     // The midpoint of the two curve points, read in the curves' own coordinates.
     pnt = const_cast<VqGeImpCurve3d*>(this)->evalPoint(t1) +
           (const_cast<VqGeImpCurve3d&>(other).evalPoint(t2) -

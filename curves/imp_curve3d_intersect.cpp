@@ -230,12 +230,19 @@ int intersectSampled(const VqGeImpCurve3d& c1, const VqGeImpInterval& range1,
         }
         CurveEval lineEval(&c2, frame.dim);
         if (frame.hasMap) lineEval.setMap(frame.map);
-        double pa[3], pb[3], dd[3];
-        lineEval.eval(lo, 0, pa, dd, dd);
-        lineEval.eval(hi, 0, pb, dd, dd);
+        // Based at the line's point nearest the middle of the first curve's box, so that
+        // the points near the curve keep their own precision.
+        VqGeImpBoundBlock3d box = c1.boundBlock(3, finiteRange(range1), 0);
+        VqGePoint3d bmin, bmax;
+        box.getMinMaxPoints(bmin, bmax);
+        double base = line.closestParamTo(bmin + (bmax - bmin) * 0.5, VqGeContext::gTol);
+        base = base < lo ? lo : (base > hi ? hi : base);
+        double pa[3], da[3], dd[3];
+        lineEval.eval(base, 1, pa, da, dd);
         IntSide s2;
         s2.isSegment = 1;
-        for (int c = 0; c < 3; ++c) s2.a[c] = pa[c], s2.d[c] = pb[c] - pa[c];
+        for (int c = 0; c < 3; ++c) s2.a[c] = pa[c], s2.d[c] = da[c];
+        s2.tLo = lo - base, s2.tHi = hi - base, s2.tStart = 0.5 * (s2.tLo + s2.tHi);
         IntSolver solver(s1, s2, frame.dim, eps);
         solver.segment(d1->root());
         for (int i = 0; i < solver.numFound(); ++i) {

@@ -245,3 +245,24 @@ TEST(GenericIntersect, IntersectWith_BadInput_FinishesCleanly) {
     dot->VqGeImpCurve3d::intersectSelf(data, VqGeVector3d::kZAxis, 0.0, VqGeContext::gTol);
     EXPECT_EQ(data.numIntPoints(), 0);
 }
+
+// Regression: a line taken as the segment between far points lost the precision of its
+// points near the curve (about 1e-6 at a reach of 1e10).
+TEST(GenericIntersect, IntersectWith_UnboundedLineNearOrigin_KeepsFullPrecision) {
+    std::unique_ptr<FnCurve> c(FnCurve::circle(1.0));
+    VqGeImpLinearEnt3d line(VqGePoint3d(0.1, 0.3, 0), VqGeVector3d(1, 0, 0), 0, 0);
+    VqGeCurveIntData data;
+    data.reverseOrder();
+    c->VqGeImpCurve3d::intersectWith(line, VqGeVector3d::kZAxis, data, VqGeContext::gTol);
+    ASSERT_EQ(data.numIntPoints(), 2);
+    for (int i = 0; i < 2; ++i) {
+        double s, t;
+        data.getIntParams(i, s, t);
+        EXPECT_LT(props::at(*c, s).distanceTo(props::at(line, t)), 1e-10);
+        EXPECT_NEAR(std::fabs(data.intPnt(i).x), std::sqrt(1.0 - 0.09), 1e-10);
+    }
+    double t1 = 0.3, t2 = 0.8;
+    VqGePoint3d pnt;
+    ASSERT_EQ(c->intersectLocal(line, t1, t2, 2, pnt, VqGeContext::gTol), 1);
+    EXPECT_LT(props::at(*c, t1).distanceTo(props::at(line, t2)), 1e-10);
+}
