@@ -178,7 +178,6 @@ int VqGeImpCurve3d::isCounterClock() const {
     for (double step = 1e-3 * diag; step > 1e-9 * diag && step > 10.0 * tol.equalPoint();
          step *= 0.1) {
         const VqGePoint3d q(at.x + step * left.x, at.y + step * left.y, 0.0);
-        VqGePoint3d flatAt(at.x, at.y, 0.0);
         // Another part of the curve passes between: look closer.
         VqGeImpPointOnCurve3d near(this);
         getClosestPointTo(VqGePoint3d(q.x, q.y, at.z), near, tol);
@@ -188,7 +187,6 @@ int VqGeImpCurve3d::isCounterClock() const {
         int k = 0;
         const int r = halfCrossings(*this, q.x, q.y, tol.equalPoint(), k);
         if (r != 1) continue;
-        (void)flatAt;
         return k % 4 != 0;
     }
     return 0;
