@@ -197,6 +197,18 @@ int VqGeCurveSampleData::refine(int index) {
     return added > 0;
 }
 
+namespace {
+// Inner control points of the cubic with the pair's end points and end derivatives.
+void controlPoints(const VqGeCurveSample& sa, const VqGeCurveSample& sb, double c0[3],
+                   double c1[3]) {
+    const double h = (sb.t - sa.t) / 3.0;
+    for (int c = 0; c < 3; ++c) {
+        c0[c] = sa.p[c] + h * sa.d[c];
+        c1[c] = sb.p[c] - h * sb.d[c];
+    }
+}
+}  // namespace
+
 void VqGeCurveSampleData::hullPoints(int index, void (*f)(void*, const double*), void* ctx) const {
     const VqGeSamplePiece& pc = *mPieces[index];
     int a = pc.first;
@@ -204,12 +216,8 @@ void VqGeCurveSampleData::hullPoints(int index, void (*f)(void*, const double*),
     while (a != pc.last && a >= 0) {
         const VqGeCurveSample& sa = sample(a);
         const VqGeCurveSample& sb = sample(sa.next);
-        const double h = (sb.t - sa.t) / 3.0;
         double c0[3], c1[3];
-        for (int c = 0; c < 3; ++c) {
-            c0[c] = sa.p[c] + h * sa.d[c];
-            c1[c] = sb.p[c] - h * sb.d[c];
-        }
+        controlPoints(sa, sb, c0, c1);
         f(ctx, c0);
         f(ctx, c1);
         f(ctx, sb.p);
@@ -354,12 +362,8 @@ int VqGeCurveSampleData::boxOf(int index) {
         if (!sa.pairTrusted) return 0;
         if (sa.pairBulge > bulge) bulge = sa.pairBulge;
         const VqGeCurveSample& sb = at(sa.next);
-        const double h = (sb.t - sa.t) / 3.0;
         double c0[3], c1[3];
-        for (int c = 0; c < 3; ++c) {
-            c0[c] = sa.p[c] + h * sa.d[c];
-            c1[c] = sb.p[c] - h * sb.d[c];
-        }
+        controlPoints(sa, sb, c0, c1);
         acc.add(c0);
         acc.add(c1);
         acc.add(sb.p);

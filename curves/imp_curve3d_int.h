@@ -5,6 +5,8 @@
 #include "curves/imp_curve3d.h"
 #include "vqge_matrix3d.h"
 
+class VqGeCurveSampleData;
+
 class VqGeCurveIntData;
 
 namespace vqgen {
@@ -32,6 +34,11 @@ int isKnownIntPoint(const VqGeCurveIntData& data, const VqGePoint3d& pnt, double
 void addFound(const VqGeImpCurve3d& c1, double t1, const VqGeImpCurve3d& c2, double t2,
               const WorkFrame& frame, VqGeCurveIntData& data, const VqGeTol& tol);
 VqGeImpInterval finiteRange(const VqGeImpInterval& intrvl);
+struct IntSide;
+// The sample chain of the curve over the range in the frame's dimension and map, set as
+// the side of a comparison; null when there is none (hand it back with release).
+VqGeCurveSampleData* sampledSide(const VqGeImpCurve3d& crv, const VqGeImpInterval& range,
+                                 const WorkFrame& frame, IntSide& side);
 
 }  // namespace vqgen
 

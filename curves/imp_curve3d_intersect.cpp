@@ -140,6 +140,7 @@ int workFrame(const VqGeImpCurve3d& c1, const VqGeImpCurve3d& c2, const VqGeVect
 
 VqGeMatrix3d frameMatrix(const WorkFrame& frame) {
     VqGeMatrix3d m;
+    if (!frame.hasMap) return m;
     for (int i = 0; i < 3; ++i)
         for (int j = 0; j < 4; ++j) m(i, j) = frame.map[i][j];
     return m;
@@ -154,6 +155,17 @@ void addFound(const VqGeImpCurve3d& c1, double t1, const VqGeImpCurve3d& c2, dou
     int config1 = VqGe::kNotDefined, config2 = VqGe::kNotDefined;
     if (frame.dim == 2) classifyConfig(c1, t1, c2, t2, frame.normal, tol, config1, config2);
     data.addIntPoint(p1, t1, t2, config1, config2, tol.equalPoint());
+}
+
+VqGeCurveSampleData* sampledSide(const VqGeImpCurve3d& crv, const VqGeImpInterval& range,
+                                 const WorkFrame& frame, IntSide& side) {
+    const VqGeMatrix3d map = frameMatrix(frame);
+    VqGeCurveSampleData* d = VqGeCurveSampleData::acquire(crv, finiteRange(range), frame.dim,
+                                                          frame.hasMap ? &map : nullptr);
+    if (!d) return nullptr;
+    side.data = d;
+    side.eval = d->evaluator();
+    return d;
 }
 
 VqGeImpInterval finiteRange(const VqGeImpInterval& intrvl) {
@@ -202,14 +214,10 @@ int intersectSampled(const VqGeImpCurve3d& c1, const VqGeImpInterval& range1,
     data.reset();
     WorkFrame frame;
     workFrame(c1, c2, dir, tol, frame);
-    const VqGeMatrix3d map = frameMatrix(frame);
-    VqGeCurveSampleData* d1 = VqGeCurveSampleData::acquire(c1, finiteRange(range1), frame.dim,
-                                                           frame.hasMap ? &map : nullptr);
+    IntSide s1;
+    VqGeCurveSampleData* d1 = sampledSide(c1, range1, frame, s1);
     if (!d1) return 0;
     const double eps = tol.equalPoint() > 0.0 ? tol.equalPoint() : 1e-10;
-    IntSide s1;
-    s1.data = d1;
-    s1.eval = d1->evaluator();
     if (c2.isKindOf(VqGe::kLinearEnt3d, 0)) {
         const VqGeImpLinearEnt3d& line = static_cast<const VqGeImpLinearEnt3d&>(c2);
         double lo = range2.isBoundedBelow() ? range2.lowerBound() : -kLineReach;
@@ -253,12 +261,9 @@ int intersectSampled(const VqGeImpCurve3d& c1, const VqGeImpInterval& range1,
             addFound(c1, s, c2, u, frame, data, tol);
         }
     } else {
-        VqGeCurveSampleData* d2 = VqGeCurveSampleData::acquire(
-            c2, finiteRange(range2), frame.dim, frame.hasMap ? &map : nullptr);
+        IntSide s2;
+        VqGeCurveSampleData* d2 = sampledSide(c2, range2, frame, s2);
         if (d2) {
-            IntSide s2;
-            s2.data = d2;
-            s2.eval = d2->evaluator();
             IntSolver solver(s1, s2, frame.dim, eps);
             solver.pieces(d1->root(), d2->root());
             for (int i = 0; i < solver.numFound(); ++i) {

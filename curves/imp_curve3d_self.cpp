@@ -28,15 +28,11 @@ int intersectSelfOver(const VqGeImpCurve3d& crv, const VqGeImpInterval& range,
     data.reset();
     WorkFrame frame;
     workFrame(crv, crv, dir, tol, frame);
-    const VqGeMatrix3d map = frameMatrix(frame);
     const VqGeImpInterval span = finiteRange(range);
-    VqGeCurveSampleData* d = VqGeCurveSampleData::acquire(crv, span, frame.dim,
-                                                          frame.hasMap ? &map : nullptr);
+    IntSide side;
+    VqGeCurveSampleData* d = sampledSide(crv, range, frame, side);
     if (!d) return 0;
     const double eps = tol.equalPoint() > 0.0 ? tol.equalPoint() : 1e-10;
-    IntSide side;
-    side.data = d;
-    side.eval = d->evaluator();
     IntSolver solver(side, side, frame.dim, eps);
     solver.self(d->root(), d->root());
     const double lo = span.lowerBound(), hi = span.upperBound();
