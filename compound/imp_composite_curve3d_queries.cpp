@@ -1,5 +1,5 @@
 // Composite curve: reversal, transformation, closest points, shape queries (closed, linear,
-// planar, degenerate), projection, the external twin and smoothing.
+// planar, degenerate), projection and the external twin.
 #include "compound/imp_composite_curve3d.h"
 #include "curves/imp_linear_ent3d.h"
 #include "curves/imp_point_on_curve3d.h"
@@ -263,12 +263,6 @@ VqGeImpEntity3d* VqGeImpCompositeCurve3d::project(const VqGeImpPlanarEnt& pln,
 // The loader keeps the factory's address once it has been found.
 void* VqGeImpCompositeCurve3d::getExternalEntity() const {
     return VqGeExtLib::createExternalCurve(*this);
-}
-
-// PENDING: reshaping circular-arc members (centre and radius) so that neighbours meet
-// tangentially needs the arc kind; until it exists no member is an arc and nothing changes.
-int VqGeImpCompositeCurve3d::smooth(double, const VqGeTol&) {
-    return 0;
 }
 
 // The generic self-intersection of the curve interface answers for the whole chain.
