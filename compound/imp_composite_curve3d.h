@@ -87,7 +87,8 @@ public:
                            const VqGeImpInterval& lastInt, VqGeImpInterval& sub) const;
     // this, or a member at any depth of nesting, is crv.
     int holds(const VqGeImpCurve3d* crv) const;
-    // Reshaping of circular-arc members so that neighbours meet; 1 when anything changed.
+    // Reshaping of circular-arc members so that neighbours meet tangentially; the number of
+    // members reshaped (0 when nothing changed).
     int smooth(double param, const VqGeTol& tol);
 
     // Curve slots.
