@@ -93,7 +93,7 @@ TEST(VqGeImpNurbCurve3d, EvalPoint_Periodic_MatchesUnrolledCurve) {
         EXPECT_DOUBLE_EQ(per, period);
         for (int k = 0; k < 25; ++k) {
             const double t = rng(u[0], u[nd]);
-            VqGeVector3d ref[3], got[3];
+            VqGeVector3d got[3];
             // Unrolled reference evaluated on its own spans (shifted by whole periods inside).
             Def local = full;
             const VqGePoint3d pr = [&] {
