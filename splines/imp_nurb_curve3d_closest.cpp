@@ -7,6 +7,12 @@
 // when a step moves the curve point by less than a small share of the point tolerance, or
 // of the rounding of the coordinates involved when that is larger: distances are compared in
 // model space, so spans of very different parameter lengths behave alike.
+//
+// Every evaluation of a span stays on that span's own polynomial: its right end is taken one
+// representable parameter inside (bIn), since the knot itself belongs to the next span, whose
+// derivatives point elsewhere at a kink and whose point differs at a break. A best point at bIn
+// is handed back as the knot when the curve is continuous there; at a break it stays bIn, the
+// nearest parameter to the left limit the curve can be evaluated at.
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -79,22 +85,35 @@ struct Search {
     double bestT;
     double bestD2;
     int broken;
+    double bIn = 0.0;      // right end of the current span as evaluated (see above)
+    double bKnot = 0.0;    // the knot bIn stands for
+    double bestKnot = NAN; // that knot when the best point sits at bIn, else NaN
 
     void consider(double t, const VqGePoint3d& c) {
         const double d2 = (c - q).lengthSqrd();
         if (d2 < bestD2) {
             bestD2 = d2;
             bestT = t;
+            bestKnot = t == bIn && bIn != bKnot ? bKnot : NAN;
         }
     }
 
-    // Safeguarded Newton on g(t) = C'.(C - q) over [lo, hi], from t.
-    void refine(double t, double lo, double hi) {
+    // The best parameter, a span end moved inside handed back as its knot when the point at
+    // the knot is as near (the curve is continuous there).
+    double result() const {
+        if (std::isnan(bestKnot)) return bestT;
+        const double dk = crv.pointAt(bestKnot).distanceTo(q), db = std::sqrt(bestD2);
+        const double slack = kRoundingUlps * DBL_EPSILON * (maxAbs(q) + db) + 1e-3 * tol;
+        return dk <= db + slack ? bestKnot : bestT;
+    }
+
+    // Safeguarded Newton on g(t) = C'.(C - q) over [lo, hi], from t; returns where it stopped.
+    double refine(double t, double lo, double hi) {
         VqGeVector3d d[2];
         for (int it = 0; it < kMaxNewton; ++it) {
             if (VqGeUtil::gBreakFunc && VqGeUtil::gBreakFunc()) {
                 broken = 1;
-                return;
+                return t;
             }
             const VqGePoint3d c = crv.pointAt(t, 2, d);
             consider(t, c);
@@ -102,14 +121,14 @@ struct Search {
             const double g = d[0].dotProduct(r);
             double gp = d[1].dotProduct(r) + d[0].lengthSqrd();
             if (!(gp > 0.0)) gp = d[0].lengthSqrd();
-            if (!(gp > 0.0)) return;
+            if (!(gp > 0.0)) return t;
             // Keep the bracket of the sign change of g.
             if (g > 0.0)
                 hi = std::fmin(hi, t);
             else if (g < 0.0)
                 lo = std::fmax(lo, t);
             else
-                return;
+                return t;
             double tn = t - g / gp;
             if (!(tn > lo && tn < hi)) tn = (g > 0.0 ? (lo + t) : (t + hi)) / 2.0;
             const double move = std::fabs(tn - t) * d[0].length();
@@ -118,17 +137,21 @@ struct Search {
             t = tn;
             if (move <= stop || hi - lo <= 0.0) {
                 consider(t, crv.pointAt(t));
-                return;
+                return t;
             }
         }
+        return t;
     }
 
-    void span(double a, double b, int samples) {
+    // innerEnd: b is a knot inside the knot range, so the span is evaluated up to just below it.
+    void span(double a, double b, int samples, int innerEnd) {
         double ts[32];
         double ds[32];
         if (samples > 32) samples = 32;
+        bKnot = b;
+        bIn = innerEnd && b > a ? std::nextafter(b, a) : b;
         for (int j = 0; j < samples; ++j) {
-            ts[j] = j + 1 == samples ? b : a + (b - a) * j / (samples - 1);
+            ts[j] = j + 1 == samples ? bIn : std::fmin(a + (b - a) * j / (samples - 1), bIn);
             const VqGePoint3d c = crv.pointAt(ts[j]);
             ds[j] = (c - q).lengthSqrd();
             consider(ts[j], c);
@@ -136,8 +159,15 @@ struct Search {
         for (int j = 0; j < samples && !broken; ++j) {
             const int left = j == 0 || ds[j] <= ds[j - 1];
             const int right = j + 1 == samples || ds[j] <= ds[j + 1];
-            if (left && right)
-                refine(ts[j], ts[j > 0 ? j - 1 : 0], ts[j + 1 < samples ? j + 1 : j]);
+            if (!left || !right) continue;
+            const double lo = ts[j > 0 ? j - 1 : 0], hi = ts[j + 1 < samples ? j + 1 : j];
+            const double r = refine(ts[j], lo, hi);
+            // Stuck at the sample or a bracket end: g keeps one sign there, though a root may
+            // lie between the samples (speed changing by orders of magnitude within a span
+            // hides it), so each half is searched from its middle.
+            if (broken || (r != ts[j] && r > lo && r < hi)) continue;
+            if (j > 0) refine(0.5 * (lo + ts[j]), lo, ts[j]);
+            if (j + 1 < samples && !broken) refine(0.5 * (ts[j] + hi), ts[j], hi);
         }
     }
 };
@@ -158,11 +188,14 @@ double VqGeImpNurbCurve3d::closestParamTo(const VqGePoint3d& pnt, const VqGeTol&
     const int periodic = isPeriodicStored();
     const int first = periodic ? 0 : p, last = periodic ? len - 2 : mControlPoints.length() - 1;
     const int samples = 2 * p + 3;
+    const double knotEnd = mKnots[periodic ? len - 1 : std::max(len - p - 1, 0)];
     auto clipped = [&](int i, double& a, double& b) {
         a = std::fmax(mKnots[i], lo);
         b = std::fmin(mKnots[i + 1], hi);
         return mKnots[i] < mKnots[i + 1] && a <= b;
     };
+    // The span's right end is its own only at the end of the knot range or of the interval.
+    auto innerEnd = [&](int i, double b) { return b == mKnots[i + 1] && b < knotEnd; };
     // The span whose box is nearest goes first, so the bound prunes the rest early.
     int start = -1;
     double startLb = DBL_MAX;
@@ -175,14 +208,15 @@ double VqGeImpNurbCurve3d::closestParamTo(const VqGePoint3d& pnt, const VqGeTol&
             start = i;
         }
     }
-    if (start >= 0 && clipped(start, a, b)) s.span(a, b, samples);
+    if (start >= 0 && clipped(start, a, b)) s.span(a, b, samples, innerEnd(start, b));
     for (int i = first; i <= last && !s.broken; ++i) {
         if (i == start || !clipped(i, a, b)) continue;
         if (useBoxes && boxDist2(rec->boxes + 6 * i, pnt) > s.bestD2) continue;
-        s.span(a, b, samples);
+        s.span(a, b, samples, innerEnd(i, b));
     }
+    s.bIn = s.bKnot = hi;
     s.consider(hi, pointAt(hi));
-    return s.bestT;
+    return s.result();
 }
 
 void VqGeImpNurbCurve3d::getClosestPointTo(const VqGePoint3d& pnt, VqGeImpPointOnCurve3d& pntOnThis,
