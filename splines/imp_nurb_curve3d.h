@@ -189,6 +189,9 @@ private:
     int dim() const { return isRational() ? 4 : 3; }
     int numDistinct() const;
     VqGeEvalDataNurbCrv* evalData() const;
+    // The record with the span of param loaded; t receives param brought into bounds, x the
+    // parameter that chose the span. Null without memory.
+    VqGeEvalDataNurbCrv* spanRecord(double param, double& t, double& x) const;
     void setCurrentData(VqGeEvalDataNurbCrv& rec, double x) const;
     const double* spanPower(VqGeEvalDataNurbCrv& rec) const;
     // Point and derivatives at t on the loaded span (x: the span-choice parameter).

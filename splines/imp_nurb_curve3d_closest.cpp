@@ -20,6 +20,7 @@
 #include "curves/imp_point_on_curve3d.h"
 #include "splines/imp_nurb_curve3d.h"
 #include "splines/imp_nurb_eval_data.h"
+#include "splines/nurb_periodic_index.h"
 #include "vqge_util.h"
 
 namespace {
@@ -60,12 +61,10 @@ static void buildBoxes(const VqGeImpNurbCurve3d& crv, VqGeEvalDataNurbCrv& rec) 
         b[3] = b[4] = b[5] = -DBL_MAX;
         for (int r = 0; r <= p; ++r) {
             int i = s - p + r;
-            if (periodic) {
-                i %= nd;
-                if (i < 0) i += nd;
-            } else if (i < 0 || i >= n) {
+            if (periodic)
+                i = nurbWrapIndex(i, nd);
+            else if (i < 0 || i >= n)
                 continue;
-            }
             const double inv = rational ? 1.0 / w[i] : 1.0;
             const double c[3] = {pts[i].x * inv, pts[i].y * inv, pts[i].z * inv};
             for (int k = 0; k < 3; ++k) {

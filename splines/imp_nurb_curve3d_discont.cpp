@@ -3,6 +3,7 @@
 
 #include "curves/imp_linear_ent3d.h"
 #include "splines/imp_nurb_curve3d.h"
+#include "splines/nurb_periodic_index.h"
 
 namespace {
 // Walks the distinct interior knots whose continuity is below C1; fn (t) decides.
@@ -56,8 +57,7 @@ int VqGeImpNurbCurve3d::isLocallyLinear(double param, VqGeImpInterval& intrvl,
     const int nd = numDistinct();
     auto at = [&](int i) -> const VqGePoint3d& {
         if (periodic) {
-            i %= nd;
-            if (i < 0) i += nd;
+            i = nurbWrapIndex(i, nd);
         } else if (i >= mControlPoints.length()) {
             i = mControlPoints.length() - 1;
         }

@@ -11,6 +11,7 @@
 #include "foundation/vqge_mem.h"
 #include "splines/imp_nurb_curve3d.h"
 #include "splines/imp_nurb_eval_data.h"
+#include "splines/nurb_periodic_index.h"
 #include "vqge_matrix3d.h"
 #include "vqge_pointoncurvedata.h"
 
@@ -138,35 +139,16 @@ static void loadSpan(const VqGeImpNurbCurve3d& crv, VqGeEvalDataNurbCrv& rec, in
                      const double* knots, int numKnots, int periodic) {
     const int p = rec.order - 1, dim = rec.dim;
     const int distinct = periodic ? numKnots - 1 : 0;
-    const double period = periodic ? knots[numKnots - 1] - knots[0] : 0.0;
     for (int m = 0; m < 2 * p; ++m) {
-        int j = b - p + 1 + m;
-        if (periodic) {
-            double shift = 0.0;
-            while (j < 0) {
-                j += distinct;
-                shift -= period;
-            }
-            while (j >= distinct) {
-                j -= distinct;
-                shift += period;
-            }
-            rec.knots[m] = knots[j] + shift;
-        } else {
-            rec.knots[m] = knots[std::min(std::max(j, 0), numKnots - 1)];
-        }
+        const int j = b - p + 1 + m;
+        rec.knots[m] = periodic ? nurbPeriodicKnot(knots, numKnots, j)
+                                : knots[std::min(std::max(j, 0), numKnots - 1)];
     }
     const VqArray<VqGePoint3d>& pts = crv.storedPoints();
     const VqArray<double>& w = crv.storedWeights();
     const int n = pts.length();
     for (int r = 0; r <= p; ++r) {
-        int i = b - p + r;
-        if (periodic) {
-            i %= distinct;
-            if (i < 0) i += distinct;
-        } else {
-            i = std::min(std::max(i, 0), n - 1);
-        }
+        const int i = periodic ? nurbWrapIndex(b - p + r, distinct) : std::min(std::max(b - p + r, 0), n - 1);
         double* q = rec.pts + r * dim;
         q[0] = pts[i].x;
         q[1] = pts[i].y;
@@ -321,6 +303,14 @@ VqGePoint3d divide(const double* A, int n, VqGeVector3d* derivs) {
 }
 }  // namespace
 
+VqGeEvalDataNurbCrv* VqGeImpNurbCurve3d::spanRecord(double param, double& t, double& x) const {
+    VqGeEvalDataNurbCrv* rec = evalData();
+    t = bringParamToBounds(param);
+    x = intervalParam(t);
+    if (rec && (rec->span < 0 || !(rec->lo <= x && x < rec->hi))) setCurrentData(*rec, x);
+    return rec;
+}
+
 VqGePoint3d VqGeImpNurbCurve3d::evalAt(double param, int numDeriv, VqGeVector3d* derivs) const {
     if (numDeriv > kMaxDeriv) {
         for (int r = kMaxDeriv; r < numDeriv; ++r) derivs[r].set(0.0, 0.0, 0.0);
@@ -332,11 +322,9 @@ VqGePoint3d VqGeImpNurbCurve3d::evalAt(double param, int numDeriv, VqGeVector3d*
         for (int r = 0; r < numDeriv; ++r) derivs[r].set(0.0, 0.0, 0.0);
         return VqGePoint3d();
     }
-    VqGeEvalDataNurbCrv* rec = evalData();
+    double t, x;
+    VqGeEvalDataNurbCrv* rec = spanRecord(param, t, x);
     if (!rec) return VqGePoint3d();
-    const double t = bringParamToBounds(param);
-    const double x = intervalParam(t);
-    if (rec->span < 0 || !(rec->lo <= x && x < rec->hi)) setCurrentData(*rec, x);
     return evalLoaded(*rec, t, x, numDeriv, derivs);
 }
 
@@ -405,28 +393,30 @@ VqGePoint3d VqGeImpNurbCurve3d::evalPoint(double param, double& weight) {
 // Always by de Boor, so the weight is left in the table for evalPoint (param, weight).
 VqGePoint3d VqGeImpNurbCurve3d::evalCannonPoint(double param) {
     if (mKnots.length() < mDegree + 2 || mControlPoints.isEmpty()) return VqGePoint3d();
-    VqGeEvalDataNurbCrv* rec = evalData();
+    double t, x;
+    VqGeEvalDataNurbCrv* rec = spanRecord(param, t, x);
     if (!rec) return VqGePoint3d();
-    const double t = bringParamToBounds(param);
-    const double x = intervalParam(t);
-    if (rec->span < 0 || !(rec->lo <= x && x < rec->hi)) setCurrentData(*rec, x);
     double h[4];
     deBoor(*rec, t, h);
     return VqGePoint3d(h[0], h[1], h[2]);
 }
 
-VqGePoint3d VqGeImpNurbCurve3d::evalPointOnLeft(double param, int numDeriv,
-                                                VqArray<VqGeVector3d>& derivs) {
+// The array form of sidePoint: derivs sized to numDeriv, orders above three zero.
+static VqGePoint3d sidePointInto(const VqGeImpNurbCurve3d& crv, double param, int fromRight,
+                                 int numDeriv, VqArray<VqGeVector3d>& derivs) {
     derivs.setLogicalLength(numDeriv > 0 ? numDeriv : 0);
     for (int r = kMaxDeriv; r < derivs.length(); ++r) derivs[r].set(0.0, 0.0, 0.0);
-    return sidePoint(param, 0, numDeriv, derivs.asArrayPtr());
+    return crv.sidePoint(param, fromRight, numDeriv, derivs.asArrayPtr());
+}
+
+VqGePoint3d VqGeImpNurbCurve3d::evalPointOnLeft(double param, int numDeriv,
+                                                VqArray<VqGeVector3d>& derivs) {
+    return sidePointInto(*this, param, 0, numDeriv, derivs);
 }
 
 VqGePoint3d VqGeImpNurbCurve3d::evalPointOnRight(double param, int numDeriv,
                                                  VqArray<VqGeVector3d>& derivs) {
-    derivs.setLogicalLength(numDeriv > 0 ? numDeriv : 0);
-    for (int r = kMaxDeriv; r < derivs.length(); ++r) derivs[r].set(0.0, 0.0, 0.0);
-    return sidePoint(param, 1, numDeriv, derivs.asArrayPtr());
+    return sidePointInto(*this, param, 1, numDeriv, derivs);
 }
 
 // Stepped sampling: forward differences of step (t - span start) / degree, marched degree
@@ -434,11 +424,9 @@ VqGePoint3d VqGeImpNurbCurve3d::evalPointOnRight(double param, int numDeriv,
 VqGePoint3d VqGeImpNurbCurve3d::evalPntInForwardDiffBasis(double param) const {
     if (mDegree < 1) return evalAt(param, 0, nullptr);
     if (mKnots.length() < mDegree + 2 || mControlPoints.isEmpty()) return VqGePoint3d();
-    VqGeEvalDataNurbCrv* rec = evalData();
+    double t, x;
+    VqGeEvalDataNurbCrv* rec = spanRecord(param, t, x);
     if (!rec) return VqGePoint3d();
-    const double t = bringParamToBounds(param);
-    const double x = intervalParam(t);
-    if (rec->span < 0 || !(rec->lo <= x && x < rec->hi)) setCurrentData(*rec, x);
     const int p = mDegree, dim = rec->dim;
     const double step = (t - rec->lo) / p;
     const double* coef = spanPower(*rec);

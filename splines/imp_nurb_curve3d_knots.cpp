@@ -3,7 +3,7 @@
 //
 // Notation: p degree, k = p + 1 order, P(j) stored homogeneous points (weight as fourth
 // coordinate), u(j) knots; on a periodic curve N = stored count - 1 distinct points and the
-// knots continue periodically (uu(j) below). Degree elevation uses blossoms: the new point j
+// knots continue periodically (nurbPeriodicKnot). Degree elevation uses blossoms: the new point j
 // is the blossom of the curve at the new knots j+1 .. j+q, read from the power form c(r) of a
 // span around a as sum_r c(r) e_r(x - a) / binom(q, r), with e_r the elementary symmetric sums.
 #include <algorithm>
@@ -11,32 +11,12 @@
 
 #include "splines/imp_nurb_curve3d.h"
 #include "splines/imp_nurb_eval_data.h"
+#include "splines/nurb_periodic_index.h"
 
 namespace {
 struct H4 {
     double v[4];
 };
-
-// Periodically continued knot j of stored knots k[0..m-1] (m - 1 knots per period).
-double uu(const double* k, int m, int j) {
-    const int n = m - 1;
-    const double period = k[m - 1] - k[0];
-    double shift = 0.0;
-    while (j < 0) {
-        j += n;
-        shift -= period;
-    }
-    while (j >= n) {
-        j -= n;
-        shift += period;
-    }
-    return k[j] + shift;
-}
-
-int wrap(int i, int n) {
-    i %= n;
-    return i < 0 ? i + n : i;
-}
 }  // namespace
 
 void VqGeImpNurbCurve3d::homogeneous(int i, double h[4]) const {
@@ -81,17 +61,17 @@ int VqGeImpNurbCurve3d::insertOnce(double param, int b) {
         for (int j = 0; j <= nd; ++j) {
             int jj = 0, modified = 0;
             for (int q = 0; q < p; ++q)
-                if (wrap(b - p + 1 + q, nd + 1) == j) {
+                if (nurbWrapIndex(b - p + 1 + q, nd + 1) == j) {
                     jj = b - p + 1 + q;
                     modified = 1;
                 }
             H4& q = out[j];
             if (modified) {
-                const double lo = uu(k, len, jj), den = uu(k, len, jj + p) - lo;
+                const double lo = nurbPeriodicKnot(k, len, jj), den = nurbPeriodicKnot(k, len, jj + p) - lo;
                 const double alpha = den != 0.0 ? (param - lo) / den : 0.0;
                 double a[4], c[4];
-                homogeneous(wrap(jj, nd), a);
-                homogeneous(wrap(jj - 1, nd), c);
+                homogeneous(nurbWrapIndex(jj, nd), a);
+                homogeneous(nurbWrapIndex(jj - 1, nd), c);
                 for (int r = 0; r < 4; ++r) q.v[r] = alpha * a[r] + (1.0 - alpha) * c[r];
             } else if (j <= b - p) {
                 homogeneous(j, q.v);
@@ -200,7 +180,7 @@ VqGeImpNurbCurve3d& VqGeImpNurbCurve3d::removeKnot(double param, const VqGeTol& 
         const VqGePoint3d right = sidePoint(param, 1, 0, nullptr);
         if (left.isEqualTo(right, tol)) {
             int idx = a;
-            if (periodic) idx = wrap(idx, numDistinct());
+            if (periodic) idx = nurbWrapIndex(idx, numDistinct());
             if (idx < mControlPoints.length()) {
                 mKnots.removeAt(a);
                 mControlPoints.removeAt(idx);
@@ -231,7 +211,7 @@ VqGeImpNurbCurve3d& VqGeImpNurbCurve3d::elevateDegree(int plusDegree) {
     VqGeEvalDataNurbCrv* rec = evalData();
     if (!rec) return *this;
     const double* nk = raised.asArrayPtr();
-    auto knot = [&](int j) { return periodic ? uu(nk, len, j) : nk[std::min(std::max(j, 0), len - 1)]; };
+    auto knot = [&](int j) { return periodic ? nurbPeriodicKnot(nk, len, j) : nk[std::min(std::max(j, 0), len - 1)]; };
     double binom[64];
     double e[64];
     const int qq = std::min(q, 62);
