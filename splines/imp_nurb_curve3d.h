@@ -159,6 +159,12 @@ public:
     double intervalParam(double param) const;
     // Drops the evaluation record.
     void releaseEvalData() const;
+    // Point and up to three derivatives of span i's own polynomial (i a knot index starting a
+    // span of non-zero length) at t, ends included: the right end gives the left limit there.
+    // Costs a Horner pass once the span's coefficients exist.
+    VqGePoint3d spanPointAt(int i, double t, int numDeriv, VqGeVector3d* derivs) const;
+    // Speed |C'| on span i's own polynomial at t.
+    double spanSpeedAt(int i, double t) const;
 
 protected:
     VqGeImpNurbCurve3d(int degree, int isRational);
@@ -194,6 +200,9 @@ private:
     VqGeEvalDataNurbCrv* spanRecord(double param, double& t, double& x) const;
     void setCurrentData(VqGeEvalDataNurbCrv& rec, double x) const;
     const double* spanPower(VqGeEvalDataNurbCrv& rec) const;
+    // Power coefficients of span i in t - knot i, built on first use; null without memory or
+    // for an index outside the knots.
+    const double* spanCoefficients(int i) const;
     // Point and derivatives at t on the loaded span (x: the span-choice parameter).
     VqGePoint3d evalLoaded(VqGeEvalDataNurbCrv& rec, double t, double x, int numDeriv,
                            VqGeVector3d* derivs) const;

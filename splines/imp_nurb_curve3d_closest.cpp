@@ -84,6 +84,7 @@ struct Search {
     double bestT;
     double bestD2;
     int broken;
+    int cur = 0;           // knot index of the span searched
     double bIn = 0.0;      // right end of the current span as evaluated (see above)
     double bKnot = 0.0;    // the knot bIn stands for
     double bestKnot = NAN; // that knot when the best point sits at bIn, else NaN
@@ -114,7 +115,7 @@ struct Search {
                 broken = 1;
                 return t;
             }
-            const VqGePoint3d c = crv.pointAt(t, 2, d);
+            const VqGePoint3d c = crv.spanPointAt(cur, t, 2, d);
             consider(t, c);
             const VqGeVector3d r = c - q;
             const double g = d[0].dotProduct(r);
@@ -135,26 +136,37 @@ struct Search {
                                           kRoundingUlps * DBL_EPSILON * (maxAbs(c) + maxAbs(q)));
             t = tn;
             if (move <= stop || hi - lo <= 0.0) {
-                consider(t, crv.pointAt(t));
+                consider(t, crv.spanPointAt(cur, t, 0, nullptr));
                 return t;
             }
         }
         return t;
     }
 
-    // innerEnd: b is a knot inside the knot range, so the span is evaluated up to just below it.
-    void span(double a, double b, int samples, int innerEnd) {
+    // Span i clipped to [a, b]; innerEnd: b is a knot inside the knot range, so the span is
+    // searched up to just below it. Every evaluation is on the span's own polynomial.
+    void span(int i, double a, double b, int samples, int innerEnd) {
+        cur = i;
         double ts[32];
         double ds[32];
+        VqGePoint3d cs[32];
         if (samples > 32) samples = 32;
         bKnot = b;
         bIn = innerEnd && b > a ? std::nextafter(b, a) : b;
         for (int j = 0; j < samples; ++j) {
             ts[j] = j + 1 == samples ? bIn : std::fmin(a + (b - a) * j / (samples - 1), bIn);
-            const VqGePoint3d c = crv.pointAt(ts[j]);
-            ds[j] = (c - q).lengthSqrd();
-            consider(ts[j], c);
+            cs[j] = crv.spanPointAt(cur, ts[j], 0, nullptr);
+            ds[j] = (cs[j] - q).lengthSqrd();
+            consider(ts[j], cs[j]);
         }
+        // Parameter of q's foot on the chord from sample j0 to j0 + 1, by the fraction along
+        // it; NaN when the foot falls outside the chord.
+        auto chordSeed = [&](int j0) {
+            const VqGeVector3d e = cs[j0 + 1] - cs[j0];
+            const double l2 = e.lengthSqrd();
+            const double f = l2 > 0.0 ? e.dotProduct(q - cs[j0]) / l2 : -1.0;
+            return f > 0.0 && f < 1.0 ? ts[j0] + f * (ts[j0 + 1] - ts[j0]) : NAN;
+        };
         for (int j = 0; j < samples && !broken; ++j) {
             const int left = j == 0 || ds[j] <= ds[j - 1];
             const int right = j + 1 == samples || ds[j] <= ds[j + 1];
@@ -163,10 +175,12 @@ struct Search {
             const double r = refine(ts[j], lo, hi);
             // Stuck at the sample or a bracket end: g keeps one sign there, though a root may
             // lie between the samples (speed changing by orders of magnitude within a span
-            // hides it), so each half is searched from its middle.
+            // hides it). A neighbouring chord that q projects into is searched from that foot.
             if (broken || (r != ts[j] && r > lo && r < hi)) continue;
-            if (j > 0) refine(0.5 * (lo + ts[j]), lo, ts[j]);
-            if (j + 1 < samples && !broken) refine(0.5 * (ts[j] + hi), ts[j], hi);
+            const double sl = j > 0 ? chordSeed(j - 1) : NAN;
+            if (!std::isnan(sl)) refine(sl, lo, ts[j]);
+            const double sr = j + 1 < samples && !broken ? chordSeed(j) : NAN;
+            if (!std::isnan(sr)) refine(sr, ts[j], hi);
         }
     }
 };
@@ -207,11 +221,11 @@ double VqGeImpNurbCurve3d::closestParamTo(const VqGePoint3d& pnt, const VqGeTol&
             start = i;
         }
     }
-    if (start >= 0 && clipped(start, a, b)) s.span(a, b, samples, innerEnd(start, b));
+    if (start >= 0 && clipped(start, a, b)) s.span(start, a, b, samples, innerEnd(start, b));
     for (int i = first; i <= last && !s.broken; ++i) {
         if (i == start || !clipped(i, a, b)) continue;
         if (useBoxes && boxDist2(rec->boxes + 6 * i, pnt) > s.bestD2) continue;
-        s.span(a, b, samples, innerEnd(i, b));
+        s.span(i, a, b, samples, innerEnd(i, b));
     }
     s.bIn = s.bKnot = hi;
     s.consider(hi, pointAt(hi));

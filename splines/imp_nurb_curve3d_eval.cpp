@@ -269,20 +269,40 @@ void deBoor(VqGeEvalDataNurbCrv& rec, double x, double* h) {
     std::memcpy(h, d + p * dim, sizeof(double) * static_cast<size_t>(dim));
 }
 
-// Horner with derivatives: out[r * dim + c] = r-th derivative at v, r = 0..n.
-void horner(const double* coef, int p, int dim, double v, int n, double* out) {
-    for (int c = 0; c < dim; ++c) {
-        double D[kMaxDeriv + 1] = {0.0, 0.0, 0.0, 0.0};
-        for (int j = p; j >= 0; --j) {
-            for (int r = n; r >= 1; --r) D[r] = D[r] * v + D[r - 1];
-            D[0] = D[0] * v + coef[j * dim + c];
-        }
-        double f = 1.0;
-        for (int r = 0; r <= n; ++r) {
-            if (r > 1) f *= r;
-            out[r * dim + c] = D[r] * f;
-        }
+// Horner with derivatives for a fixed coordinate count and order, all coordinates in one
+// pass so the compiler keeps the partial sums in registers.
+template <int DIM, int N>
+void hornerFixed(const double* coef, int p, double v, double* out) {
+    double D[N + 1][DIM] = {};
+    for (int j = p; j >= 0; --j) {
+        const double* cj = coef + j * DIM;
+        for (int r = N; r >= 1; --r)
+            for (int c = 0; c < DIM; ++c) D[r][c] = D[r][c] * v + D[r - 1][c];
+        for (int c = 0; c < DIM; ++c) D[0][c] = D[0][c] * v + cj[c];
     }
+    double f = 1.0;
+    for (int r = 0; r <= N; ++r) {
+        if (r > 1) f *= r;
+        for (int c = 0; c < DIM; ++c) out[r * DIM + c] = D[r][c] * f;
+    }
+}
+
+template <int DIM>
+void hornerDim(const double* coef, int p, double v, int n, double* out) {
+    switch (n) {
+        case 0: return hornerFixed<DIM, 0>(coef, p, v, out);
+        case 1: return hornerFixed<DIM, 1>(coef, p, v, out);
+        case 2: return hornerFixed<DIM, 2>(coef, p, v, out);
+        default: return hornerFixed<DIM, kMaxDeriv>(coef, p, v, out);
+    }
+}
+
+// Horner with derivatives: out[r * dim + c] = r-th derivative at v, r = 0..n (n <= 3).
+void horner(const double* coef, int p, int dim, double v, int n, double* out) {
+    if (dim == 4)
+        hornerDim<4>(coef, p, v, n, out);
+    else
+        hornerDim<3>(coef, p, v, n, out);
 }
 
 // Cartesian point and derivatives from homogeneous ones (A[r*4 + c]).
@@ -341,6 +361,51 @@ VqGePoint3d VqGeImpNurbCurve3d::evalLoaded(VqGeEvalDataNurbCrv& rec, double t, d
     for (int r = 1; r <= numDeriv; ++r)
         derivs[r - 1].set(A[r * 3], A[r * 3 + 1], A[r * 3 + 2]);
     return VqGePoint3d(A[0], A[1], A[2]);
+}
+
+const double* VqGeImpNurbCurve3d::spanCoefficients(int i) const {
+    VqGeEvalDataNurbCrv* rec = evalData();
+    if (!rec || i < 0 || i + 1 >= mKnots.length() || i >= rec->numSpans) return nullptr;
+    if (rec->allValid[i]) return rec->allPower + static_cast<long>(i) * rec->order * rec->dim;
+    if (rec->span != i) loadSpan(*this, *rec, i, mKnots.asArrayPtr(), mKnots.length(), isPeriodicStored());
+    return spanPower(*rec);
+}
+
+VqGePoint3d VqGeImpNurbCurve3d::spanPointAt(int i, double t, int numDeriv, VqGeVector3d* derivs) const {
+    if (numDeriv > kMaxDeriv) {
+        for (int r = kMaxDeriv; r < numDeriv; ++r) derivs[r].set(0.0, 0.0, 0.0);
+        numDeriv = kMaxDeriv;
+    }
+    if (numDeriv < 0 || !derivs) numDeriv = 0;
+    const double* coef = mKnots.length() >= mDegree + 2 && !mControlPoints.isEmpty() ? spanCoefficients(i) : nullptr;
+    if (!coef) return evalAt(t, numDeriv, derivs);
+    double A[(kMaxDeriv + 1) * 4];
+    const int dim = this->dim();
+    horner(coef, mDegree, dim, t - mKnots[i], numDeriv, A);
+    if (dim == 4) return divide(A, numDeriv, derivs);
+    for (int r = 1; r <= numDeriv; ++r) derivs[r - 1].set(A[r * 3], A[r * 3 + 1], A[r * 3 + 2]);
+    return VqGePoint3d(A[0], A[1], A[2]);
+}
+
+// C' = (A' - w' C) / w with C = A / w, so |C'| = |A' w - A w'| / w^2.
+double VqGeImpNurbCurve3d::spanSpeedAt(int i, double t) const {
+    const double* coef = mKnots.length() >= mDegree + 2 && !mControlPoints.isEmpty() ? spanCoefficients(i) : nullptr;
+    if (!coef) {
+        VqGeVector3d d[1];
+        evalAt(t, 1, d);
+        return d[0].length();
+    }
+    double A[8];
+    const double v = t - mKnots[i];
+    if (!isRational()) {
+        hornerFixed<3, 1>(coef, mDegree, v, A);
+        return std::sqrt(A[3] * A[3] + A[4] * A[4] + A[5] * A[5]);
+    }
+    hornerFixed<4, 1>(coef, mDegree, v, A);
+    const double w = A[3], dw = A[7];
+    if (w == 0.0) return 0.0;
+    const double x = A[4] * w - A[0] * dw, y = A[5] * w - A[1] * dw, z = A[6] * w - A[2] * dw;
+    return std::sqrt(x * x + y * y + z * z) / (w * w);
 }
 
 VqGePoint3d VqGeImpNurbCurve3d::sidePoint(double param, int fromRight, int numDeriv,

@@ -16,23 +16,18 @@ const int kMaxRounds = 200;
 const double kFarParam = 1e21;
 const double kUnboundedRange = 1e11;
 
-// The speed on one span, its ends taken from that span's own polynomial, so a kink at a
-// knot does not leak the neighbour's speed into the end values of the quadrature.
+// The speed on one span, from that span's own polynomial even at its ends, so a kink at a
+// knot does not leak the neighbour's speed into the end values of the quadrature. shift moves
+// a parameter of a later period of a periodic curve back onto the stored span.
 struct SpanSpeed {
     const VqGeImpNurbCurve3d* crv;
-    double k0, k1;
+    int span;
+    double shift;
 };
 
 double speed(void* handle, double t) {
     const SpanSpeed& s = *static_cast<const SpanSpeed*>(handle);
-    VqGeVector3d d[1];
-    if (t >= s.k1)
-        s.crv->sidePoint(t, 0, 1, d);
-    else if (t <= s.k0)
-        s.crv->sidePoint(t, 1, 1, d);
-    else
-        s.crv->pointAt(t, 1, d);
-    return d[0].length();
+    return s.crv->spanSpeedAt(s.span, t - s.shift);
 }
 }  // namespace
 
@@ -48,7 +43,7 @@ double VqGeImpNurbCurve3d::length(double fromParam, double toParam, double tol) 
         lo = std::fmax(lo, startDomain());
         hi = std::fmin(hi, endDomain());
     }
-    SpanSpeed spanSpeed{this, 0.0, 0.0};
+    SpanSpeed spanSpeed{this, 0, 0.0};
     NmFunc f(&spanSpeed, &speed);
     double sum = 0.0;
     if (periodic) {
@@ -61,8 +56,8 @@ double VqGeImpNurbCurve3d::length(double fromParam, double toParam, double tol) 
             for (int i = 0; i + 1 < len; ++i) {
                 const double a = std::fmax(mKnots[i] + kp * period, lo);
                 const double b = std::fmin(mKnots[i + 1] + kp * period, hi);
-                spanSpeed.k0 = mKnots[i] + kp * period;
-                spanSpeed.k1 = mKnots[i + 1] + kp * period;
+                spanSpeed.span = i;
+                spanSpeed.shift = kp * period;
                 double part = 0.0;
                 if (a < b && f.romberg(a, b, tol, part) >= 0) sum += std::fabs(part);
             }
@@ -90,8 +85,7 @@ double VqGeImpNurbCurve3d::length(double fromParam, double toParam, double tol) 
         const double a = std::fmax(k0, lo);
         double b = std::fmin(k1, hi);
         if (!(a < b)) continue;
-        spanSpeed.k0 = k0;
-        spanSpeed.k1 = k1;
+        spanSpeed.span = i;
         double part = 0.0;
         if (i == firstSpan && i == lastSpan) {
             const double m = 0.5 * (a + b);

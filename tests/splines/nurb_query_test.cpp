@@ -217,3 +217,52 @@ TEST(VqGeNurbCurve2d, Public_2dAgreesWithLifted3d) {
     EXPECT_EQ(def.degree(), 1);
     EXPECT_EQ(def.endPoint().x, 1.0);
 }
+
+// The span-local evaluation behind lengths and closest points against the general pipeline:
+// inside a span both agree, at its right end it gives the left limit.
+TEST(VqGeImpNurbCurve3d, SpanPointAt_Random_MatchesPointAndLeftLimit) {
+    Rng rng(67u);
+    for (int n = 0; n < 40; ++n) {
+        Def d = randomDef(rng, rng.pick(1, 4), rng.pick(5, 12), n % 2);
+        VqGeImpNurbCurve3d* c = build(d);
+        for (int i = d.degree; i + 1 < static_cast<int>(d.knots.size()) - d.degree; ++i) {
+            const double k0 = d.knots[i], k1 = d.knots[i + 1];
+            if (!(k0 < k1)) continue;
+            const double t = rng(k0, k1);
+            VqGeVector3d ds[3], dp[3], dl[1];
+            const VqGePoint3d ps = c->spanPointAt(i, t, 3, ds), pp = c->pointAt(t, 3, dp);
+            EXPECT_LT(ps.distanceTo(pp), 1e-12 * scaleOf(pp)) << n;
+            for (int r = 0; r < 3; ++r)
+                EXPECT_LT((ds[r] - dp[r]).length(), 1e-8 * (1.0 + dp[r].length())) << n << " r=" << r;
+            EXPECT_NEAR(c->spanSpeedAt(i, t), dp[0].length(), 1e-10 * (1.0 + dp[0].length()));
+            const VqGePoint3d end = c->spanPointAt(i, k1, 1, ds);
+            const VqGePoint3d left = c->sidePoint(k1, 0, 1, dl);
+            EXPECT_LT(end.distanceTo(left), 1e-12 * scaleOf(left)) << n;
+            EXPECT_LT((ds[0] - dl[0]).length(), 1e-8 * (1.0 + dl[0].length())) << n;
+        }
+        delete c;
+    }
+}
+
+TEST(VqGeImpNurbCurve3d, Queries_NoAllocationAfterFirstCall) {
+    Rng rng(68u);
+    for (int rational = 0; rational < 2; ++rational) {
+        Def d = randomDef(rng, 3, 40, rational, 1000.0, 1e6);
+        VqGeImpNurbCurve3d* c = build(d);
+        const double a = d.knots.front(), b = d.knots.back();
+        c->closestParamTo(VqGePoint3d(1e6, 1e6, 0), VqGeContext::gTol);
+        c->length(a, b, 1e-10);
+        {
+            CountingHooks hooks;
+            for (int k = 0; k < 50; ++k) {
+                const VqGePoint3d q(1e6 + rng(-1500, 1500), 1e6 + rng(-1500, 1500), rng(-1500, 1500));
+                c->closestParamTo(q, VqGeContext::gTol);
+                const double s = rng(a, b), e = rng(a, b);
+                c->length(s, e, 1e-10);
+                c->paramAtLength(s, rng(0, 100), 1, 1e-10);
+            }
+            EXPECT_EQ(CountingHooks::allocs(), 0) << rational;
+        }
+        delete c;
+    }
+}
