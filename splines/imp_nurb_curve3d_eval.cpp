@@ -50,6 +50,7 @@ VqGeEvalDataNurbCrv* VqGeEvalDataNurbCrv::create(int dim, int order, int numSpan
     for (long i = 0; i < 2 * k - 1; ++i) rec->knots[i] = 0.0;
     rec->power = nullptr;
     rec->fwdValid = 0;
+    rec->localsValid = 0;
     rec->fwdStep = 0.0;
     rec->numSpans = numSpans;
     rec->allPower = d;
@@ -127,17 +128,41 @@ int VqGeImpNurbCurve3d::numDistinct() const {
 static int findSpan(const double* k, int first, int last, double x, int fromLeft) {
     const double* from = k + first + 1;
     const double* to = k + last + 1;
-    const double* it = fromLeft ? std::lower_bound(from, to, x) : std::upper_bound(from, to, x);
+    // Branch-free halving (conditional moves): random parameters defeat branch prediction.
+    // Afterwards it is the first knot >= x (fromLeft) or > x in [from, to].
+    const double* it = from;
+    long n = to - from;
+    if (n > 0) {
+        while (n > 1) {
+            const long half = n / 2;
+            it = (fromLeft ? it[half - 1] < x : it[half - 1] <= x) ? it + half : it;
+            n -= half;
+        }
+        it += fromLeft ? *it < x : *it <= x;
+    }
     int b = static_cast<int>(it - k) - 1;
     if (b < first) b = first;
     if (b > last) b = last;
     return b;
 }
 
-// Loads span b: local knots (periodically extended when needed) and homogeneous points.
-static void loadSpan(const VqGeImpNurbCurve3d& crv, VqGeEvalDataNurbCrv& rec, int b,
-                     const double* knots, int numKnots, int periodic) {
-    const int p = rec.order - 1, dim = rec.dim;
+// Makes b the current span; its local data are loaded on first need (loadLocals).
+static void loadSpan(VqGeEvalDataNurbCrv& rec, int b, const double* knots) {
+    rec.span = b;
+    rec.lo = knots[b];
+    rec.hi = knots[b + 1];
+    rec.power = nullptr;
+    rec.fwdValid = 0;
+    rec.localsValid = 0;
+}
+
+// Local knots of the current span (periodically extended when needed) and its homogeneous
+// points.
+static void loadLocals(const VqGeImpNurbCurve3d& crv, VqGeEvalDataNurbCrv& rec) {
+    if (rec.localsValid) return;
+    const int p = rec.order - 1, dim = rec.dim, b = rec.span;
+    const double* knots = crv.knots().asArrayPtr();
+    const int numKnots = crv.knots().length(), periodic = crv.isPeriodicStored();
     const int distinct = periodic ? numKnots - 1 : 0;
     for (int m = 0; m < 2 * p; ++m) {
         const int j = b - p + 1 + m;
@@ -155,11 +180,7 @@ static void loadSpan(const VqGeImpNurbCurve3d& crv, VqGeEvalDataNurbCrv& rec, in
         q[2] = pts[i].z;
         if (dim == 4) q[3] = w[i];
     }
-    rec.span = b;
-    rec.lo = knots[b];
-    rec.hi = knots[b + 1];
-    rec.power = nullptr;
-    rec.fwdValid = 0;
+    rec.localsValid = 1;
 }
 
 void VqGeImpNurbCurve3d::setCurrentData(VqGeEvalDataNurbCrv& rec, double x) const {
@@ -168,7 +189,7 @@ void VqGeImpNurbCurve3d::setCurrentData(VqGeEvalDataNurbCrv& rec, double x) cons
     const int first = periodic ? 0 : mDegree;
     const int last = periodic ? len - 2 : mControlPoints.length() - 1;
     const int b = findSpan(mKnots.asArrayPtr(), first, std::max(first, last), x, 0);
-    loadSpan(*this, rec, b, mKnots.asArrayPtr(), len, periodic);
+    loadSpan(rec, b, mKnots.asArrayPtr());
 }
 
 // Power coefficients by the derivatives of the basis functions at the span start.
@@ -180,6 +201,7 @@ const double* VqGeImpNurbCurve3d::spanPower(VqGeEvalDataNurbCrv& rec) const {
         rec.power = out;
         return out;
     }
+    loadLocals(*this, rec);
     double* ndu = rec.scratch;         // k x k
     double* a = ndu + k * k;           // 2 x k
     double* left = a + 2 * k;          // k
@@ -252,21 +274,29 @@ const double* VqGeImpNurbCurve3d::spanPower(VqGeEvalDataNurbCrv& rec) const {
 
 namespace {
 // de Boor at x over the loaded span; h receives dim coordinates.
-void deBoor(VqGeEvalDataNurbCrv& rec, double x, double* h) {
-    const int p = rec.order - 1, dim = rec.dim;
+template <int DIM>
+void deBoorDim(VqGeEvalDataNurbCrv& rec, double x, double* h) {
+    const int p = rec.order - 1;
     double* d = rec.table;
-    std::memcpy(d, rec.pts, sizeof(double) * static_cast<size_t>(rec.order * dim));
+    for (int i = 0; i < rec.order * DIM; ++i) d[i] = rec.pts[i];
     const double* L = rec.knots;
     for (int r = 1; r <= p; ++r) {
         for (int j = p; j >= r; --j) {
             const double lo = L[j - 1], den = L[j + p - r] - lo;
             const double alpha = den != 0.0 ? (x - lo) / den : 0.0;
-            double* dj = d + j * dim;
-            const double* dm = dj - dim;
-            for (int c = 0; c < dim; ++c) dj[c] = dm[c] + alpha * (dj[c] - dm[c]);
+            double* dj = d + j * DIM;
+            const double* dm = dj - DIM;
+            for (int c = 0; c < DIM; ++c) dj[c] = dm[c] + alpha * (dj[c] - dm[c]);
         }
     }
-    std::memcpy(h, d + p * dim, sizeof(double) * static_cast<size_t>(dim));
+    for (int c = 0; c < DIM; ++c) h[c] = d[p * DIM + c];
+}
+
+void deBoor(VqGeEvalDataNurbCrv& rec, double x, double* h) {
+    if (rec.dim == 4)
+        deBoorDim<4>(rec, x, h);
+    else
+        deBoorDim<3>(rec, x, h);
 }
 
 // Horner with derivatives for a fixed coordinate count and order, all coordinates in one
@@ -353,6 +383,7 @@ VqGePoint3d VqGeImpNurbCurve3d::evalLoaded(VqGeEvalDataNurbCrv& rec, double t, d
     const int dim = rec.dim;
     double A[(kMaxDeriv + 1) * 4];
     if (numDeriv == 0 && mEvalMode == 0 && t == x) {
+        loadLocals(*this, rec);
         deBoor(rec, t, A);
     } else {
         horner(spanPower(rec), rec.order - 1, dim, t - rec.lo, numDeriv, A);
@@ -367,7 +398,7 @@ const double* VqGeImpNurbCurve3d::spanCoefficients(int i) const {
     VqGeEvalDataNurbCrv* rec = evalData();
     if (!rec || i < 0 || i + 1 >= mKnots.length() || i >= rec->numSpans) return nullptr;
     if (rec->allValid[i]) return rec->allPower + static_cast<long>(i) * rec->order * rec->dim;
-    if (rec->span != i) loadSpan(*this, *rec, i, mKnots.asArrayPtr(), mKnots.length(), isPeriodicStored());
+    if (rec->span != i) loadSpan(*rec, i, mKnots.asArrayPtr());
     return spanPower(*rec);
 }
 
@@ -426,7 +457,7 @@ VqGePoint3d VqGeImpNurbCurve3d::sidePoint(double param, int fromRight, int numDe
         while (b < last && !(mKnots[b] < mKnots[b + 1])) ++b;
     else
         while (b > first && !(mKnots[b] < mKnots[b + 1])) --b;
-    if (rec->span != b) loadSpan(*this, *rec, b, mKnots.asArrayPtr(), len, periodic);
+    if (rec->span != b) loadSpan(*rec, b, mKnots.asArrayPtr());
     const int saved = mEvalMode;
     const_cast<VqGeImpNurbCurve3d*>(this)->mEvalMode = 1;  // Horner on the chosen span
     const VqGePoint3d p = evalLoaded(*rec, t, t, numDeriv, derivs);
@@ -462,6 +493,7 @@ VqGePoint3d VqGeImpNurbCurve3d::evalCannonPoint(double param) {
     VqGeEvalDataNurbCrv* rec = spanRecord(param, t, x);
     if (!rec) return VqGePoint3d();
     double h[4];
+    loadLocals(*this, *rec);
     deBoor(*rec, t, h);
     return VqGePoint3d(h[0], h[1], h[2]);
 }

@@ -20,6 +20,8 @@ struct VqGeEvalDataNurbCrv {
     double* power;   // coefficients of the loaded span (inside allPower), null until built
     double* fwd;     // forward-difference table of the loaded span, order x dim
     int fwdValid;
+    int localsValid; // knots and pts hold the loaded span (filled on first need: a span whose
+                     // coefficients are cached is evaluated without them)
     double fwdStep;
     int numSpans;
     double* allPower;          // numSpans x order x dim
