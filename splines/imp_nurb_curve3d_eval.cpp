@@ -18,6 +18,10 @@
 namespace {
 const double kBoundsFactor = 1.110223e-15;
 const double kSpanDelta = 1e-8;
+// Knot differences at most this share of the span's own length count as zero. Every
+// difference the coefficients divide by spans the current span, so on a non-empty span none
+// is zero; a fixed absolute threshold would zero the coefficients of every curve whose spans
+// are shorter than it (knots scaled into [0, 1e-8]) and return points far off the curve.
 const double kTinyKnotDiff = 1e-8;
 const int kMaxDeriv = 3;
 }  // namespace
@@ -209,6 +213,7 @@ const double* VqGeImpNurbCurve3d::spanPower(VqGeEvalDataNurbCrv& rec) const {
     double* ders = right + k;          // k x k
     const double* L = rec.knots;
     const double u = L[p > 0 ? p - 1 : 0];
+    const double tiny = kTinyKnotDiff * (rec.hi - rec.lo);
     ndu[0] = 1.0;
     for (int j = 1; j <= p; ++j) {
         left[j] = u - L[p - j];
@@ -217,7 +222,7 @@ const double* VqGeImpNurbCurve3d::spanPower(VqGeEvalDataNurbCrv& rec) const {
         for (int r = 0; r < j; ++r) {
             const double den = right[r + 1] + left[j - r];
             ndu[j * k + r] = den;
-            const double temp = std::fabs(den) < kTinyKnotDiff ? 0.0 : ndu[r * k + j - 1] / den;
+            const double temp = !(std::fabs(den) > tiny) ? 0.0 : ndu[r * k + j - 1] / den;
             ndu[r * k + j] = saved + right[r + 1] * temp;
             saved = left[j - r] * temp;
         }
@@ -233,19 +238,19 @@ const double* VqGeImpNurbCurve3d::spanPower(VqGeEvalDataNurbCrv& rec) const {
             const int rk = r - d, pk = p - d;
             if (r >= d) {
                 const double den = ndu[(pk + 1) * k + rk];
-                a1[0] = std::fabs(den) < kTinyKnotDiff ? 0.0 : a0[0] / den;
+                a1[0] = !(std::fabs(den) > tiny) ? 0.0 : a0[0] / den;
                 dv = a1[0] * ndu[rk * k + pk];
             }
             const int j1 = rk >= -1 ? 1 : -rk;
             const int j2 = (r - 1 <= pk) ? d - 1 : p - r;
             for (int j = j1; j <= j2; ++j) {
                 const double den = ndu[(pk + 1) * k + rk + j];
-                a1[j] = std::fabs(den) < kTinyKnotDiff ? 0.0 : (a0[j] - a0[j - 1]) / den;
+                a1[j] = !(std::fabs(den) > tiny) ? 0.0 : (a0[j] - a0[j - 1]) / den;
                 dv += a1[j] * ndu[(rk + j) * k + pk];
             }
             if (r <= pk) {
                 const double den = ndu[(pk + 1) * k + r];
-                a1[d] = std::fabs(den) < kTinyKnotDiff ? 0.0 : -a0[d - 1] / den;
+                a1[d] = !(std::fabs(den) > tiny) ? 0.0 : -a0[d - 1] / den;
                 dv += a1[d] * ndu[r * k + pk];
             }
             ders[d * k + r] = dv;

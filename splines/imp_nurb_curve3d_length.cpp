@@ -29,6 +29,32 @@ double speed(void* handle, double t) {
     const SpanSpeed& s = *static_cast<const SpanSpeed*>(handle);
     return s.crv->spanSpeedAt(s.span, t - s.shift);
 }
+
+// The last knot is integrated by its end speed over the knot tolerance only when that is a
+// negligible share of the span: on spans not much longer than the tolerance the constant
+// speed would be a coarse guess, and on shorter ones it would leave nothing to integrate.
+const double kTailShare = 1e-6;
+
+// Romberg of the speed over [a, b] on the unit variable s, t = a + (b - a) s: the
+// extrapolation and its spacing limit then see the same numbers whatever the parametrisation's
+// scale (spans of 1e-12 and of 1e6 alike).
+struct UnitSpan {
+    SpanSpeed on;
+    double a, w;
+};
+
+double unitSpeed(void* handle, double s) {
+    const UnitSpan& u = *static_cast<const UnitSpan*>(handle);
+    return speed(const_cast<SpanSpeed*>(&u.on), u.a + u.w * s) * u.w;
+}
+
+double rombergOnSpan(const SpanSpeed& on, double a, double b, double tol) {
+    UnitSpan u{on, a, b - a};
+    NmFunc g(&u, &unitSpeed);
+    double part = 0.0;
+    g.romberg(0.0, 1.0, tol, part);
+    return part;
+}
 }  // namespace
 
 double VqGeImpNurbCurve3d::length(double fromParam, double toParam, double tol) const {
@@ -58,8 +84,10 @@ double VqGeImpNurbCurve3d::length(double fromParam, double toParam, double tol) 
                 const double b = std::fmin(mKnots[i + 1] + kp * period, hi);
                 spanSpeed.span = i;
                 spanSpeed.shift = kp * period;
-                double part = 0.0;
-                if (a < b && f.romberg(a, b, tol, part) >= 0) sum += std::fabs(part);
+                if (a < b) {
+                    const double part = rombergOnSpan(spanSpeed, a, b, tol);
+                    if (std::isfinite(part)) sum += std::fabs(part);
+                }
             }
         return fromParam > toParam ? -sum : sum;
     }
@@ -99,13 +127,12 @@ double VqGeImpNurbCurve3d::length(double fromParam, double toParam, double tol) 
             f.simpsonAdapt(a, b, re, 1, part, kSimpsonRefine, tol);
         } else {
             double tail = 0.0;
-            if (hi == end && b == end && b - ktol > a) {
+            if (hi == end && b == end && ktol <= kTailShare * (b - a)) {
                 // The last knot itself is integrated by its end speed.
                 b -= ktol;
                 tail = speed(&spanSpeed, b) * ktol;
             }
-            f.romberg(a, b, tol, part);
-            part += tail;
+            part = rombergOnSpan(spanSpeed, a, b, tol) + tail;
         }
         if (std::isfinite(part)) sum += std::fabs(part);
     }

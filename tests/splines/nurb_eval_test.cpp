@@ -146,3 +146,33 @@ TEST(VqGeImpNurbCurve3d, EvalPoint_BadInput_NoCrash) {
     VqGeImpNurbCurve3d neg(-2, VqGeKnotVector(4, k), pts, 0);
     EXPECT_EQ(neg.numKnots(), 0);
 }
+
+// Regression: knot differences below 1e-8 were taken as zero in the coefficient build, so a
+// curve whose knots span less than that gave points units off the curve and zero length.
+TEST(VqGeImpNurbCurve3d, EvalPoint_SpansBelow1e8_MatchIndependentDeBoor) {
+    Rng rng(9u);
+    const double scales[6] = {1e-12, 1e-10, 1e-9, 1e-7, 1e3, 1e6};
+    for (int n = 0; n < 24; ++n) {
+        const double sc = scales[n % 6];
+        Def d = randomDef(rng, rng.pick(2, 4), rng.pick(6, 10), n % 2);
+        for (double& k : d.knots) k *= sc;
+        VqGeImpNurbCurve3d* c = build(d);
+        c->setEvalMode(n % 4 < 2 ? 0 : 1);
+        for (int i = 0; i < 40; ++i) {
+            const double t = rng(d.knots.front(), d.knots.back());
+            VqGeVector3d r[3], g[3];
+            const VqGePoint3d pr = reference(d, t, r);
+            const VqGePoint3d pg = c->pointAt(t, 2, g);
+            EXPECT_LT(pr.distanceTo(pg), 1e-11) << "scale " << sc;
+            for (int k = 0; k < 2; ++k)
+                EXPECT_LT((r[k] - g[k]).length(), 1e-8 * r[k].length() + 1e-300) << "scale " << sc << " k=" << k;
+        }
+        // The length does not depend on the parametrisation's scale.
+        const double len = c->length(d.knots.front(), d.knots.back(), 1e-10);
+        for (double& k : d.knots) k /= sc;
+        VqGeImpNurbCurve3d* unit = build(d);
+        EXPECT_NEAR(len, unit->length(d.knots.front(), d.knots.back(), 1e-10), 1e-7 * len) << "scale " << sc;
+        delete unit;
+        delete c;
+    }
+}
