@@ -102,6 +102,11 @@ public:
     VqGeImpNurbCurve3d& joinWith(const VqGeImpNurbCurve3d& other);
     VqGeImpNurbCurve3d& hardTrimByParams(double newStart, double newEnd);
     VqGeImpNurbCurve3d& hardTrim();
+    // The arc center + cos(θ) majorVec + sin(θ) minorVec for θ from startAngle to endAngle
+    // (angles as knots): degree 2, rational, one piece per started quarter turn. A sweep that
+    // is not positive (or not below two turns) or non-finite data leave no knots and no points.
+    VqGeImpNurbCurve3d& setToArc(const VqGePoint3d& center, const VqGeVector3d& majorVec,
+                                 const VqGeVector3d& minorVec, double startAngle, double endAngle);
     VqGeImpNurbCurve3d& setToHermiteCubic(const VqGePoint3d& p0, const VqGePoint3d& p1,
                                           const VqGeVector3d& t0, const VqGeVector3d& t1,
                                           double a, double b);
