@@ -168,6 +168,25 @@ public:
     // Common stretches of two curves on one carrier: overlap ranges, or a single point where
     // the common part shrinks to one (configuration 16384 on both curves). 1 when any.
     int overlap(const VqGeImpCurve3d& other, VqGeCurveIntData& data, const VqGeTol& tol) const;
+    // Local closest points, from the point-on-curves' current parameters, within the given
+    // intervals (the curves' own when null).
+    void getLocalClosestPoints(const VqGePoint3d& pnt, VqGeImpPointOnCurve3d& pntOnThis,
+                               const VqGeImpInterval* nbhd, const VqGeTol& tol) const;
+    void getLocalClosestPoints(const VqGeImpCurve3d& other, VqGeImpPointOnCurve3d& pntOnThis,
+                               VqGeImpPointOnCurve3d& pntOnOther, const VqGeImpInterval* nbhd1,
+                               const VqGeImpInterval* nbhd2, const VqGeTol& tol) const;
+    // Local minimum over [a, b] of the distance to pnt seen along dir (plain distance for
+    // the zero vector).
+    double minimalPoint(const VqGePoint3d& pnt, double a, double b, const VqGeVector3d& dir,
+                        double tol) const;
+    // Extends this curve beyond its end and the other before its start until they meet;
+    // 1 with both intervals trimmed to the meeting point.
+    int extendCurves(VqGeImpCurve3d& other, double endParam, double startParam,
+                     const VqGeVector3d& projDir, const VqGeTol& tol);
+    // Newton solve of C1(t1) = C2(t2) from the given parameters; 1 with the parameters and
+    // the midpoint of the two curve points written.
+    int intersectLocal(const VqGeImpCurve3d& other, double& t1, double& t2, int dim,
+                       VqGePoint3d& pnt, const VqGeTol& tol) const;
 
 protected:
     // Parameters on this curve of the other's start and end (+-1e50 for an unbounded end).
@@ -180,6 +199,12 @@ protected:
     // neither curve has a bounded end.
     int boundaryClosestPoints(const VqGeImpCurve3d& other, VqGePoint3d& pnt1, VqGePoint3d& pnt2,
                               double& param1, double& param2, const VqGeTol& tol) const;
+    // Keeps pair i only when both curves hold their point i within their bounds; removed
+    // pairs close up the arrays and decrease count.
+    void testIntPoints(const VqGeImpCurve3d& other, int& count, VqArray<VqGePoint3d>& onThis,
+                       VqArray<VqGePoint3d>& onOther, const VqGeTol& tol) const;
+    void testIntPoints(const VqGeImpCurve3d& other, int& count, VqArray<VqGePoint3d>& points,
+                       const VqGeTol& tol) const;
 
     friend class VqGeImpPointOnCurve3d;
     explicit VqGeImpCurve3d(VqGe::EntityId id) : VqGeImpEntity3d(id) {}

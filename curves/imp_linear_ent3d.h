@@ -135,6 +135,11 @@ public:
                                    const VqGeTol& tol) const;
     int intersectWithLine(const VqGeImpLinearEnt3d& other, VqGePoint3d& pnt,
                           const VqGeTol& tol = VqGeContext::gTol) const;
+    // Every crossing, joint, touch or overlap of the two entities, decided by distance with
+    // the tolerance raised to the rounding of the coordinates; appended to data in this
+    // entity's order (the record is not reset). 1 when anything was added.
+    int intersectLinear(const VqGeImpLinearEnt3d& other, const VqGeVector3d& projDir,
+                        VqGeCurveIntData& data, const VqGeTol& tol) const;
     // Intersection as seen along projDir: pnt1 on this entity, pnt2 on the other.
     int projIntersectWith(const VqGeImpLinearEnt3d& other, const VqGeVector3d& projDir,
                           VqGePoint3d& pnt1, VqGePoint3d& pnt2,
@@ -155,9 +160,6 @@ private:
                 int boundedAbove);
     // Makes this a segment over [0, 1] (id of the current dimension) and tells the dependants.
     void becomeSegment();
-    // The non-parallel intersection; pnt lies on the other entity.
-    int intersectNonParallel(const VqGeImpLinearEnt3d& other, VqGePoint3d& pnt,
-                             const VqGeTol& tol) const;
     int is2d() const { return entityType() < 0; }
     // The plane of a planar curve (its isPlanar with the global tolerance): 0 when not planar.
     static int curvePlane(const VqGeImpCurve3d& crv, VqGePoint3d& pnt, VqGeVector3d& normal);

@@ -1,56 +1,17 @@
 // Linear entity: intersections with other linear entities (direct, projected, overlapping)
-// and the double dispatch towards the other curve kinds.
+// and the double dispatch towards the other curve kinds. The pair itself is decided in
+// imp_linear_ent3d_pair.cpp.
 //
 // Notation: o1, d1 origin and direction of this entity; o2, d2 of the other; w the
 // projection direction.
 #include "curves/imp_linear_ent3d.h"
 #include "vqge_curveintdata.h"
 
-int VqGeImpLinearEnt3d::intersectNonParallel(const VqGeImpLinearEnt3d& other, VqGePoint3d& pnt,
-                                             const VqGeTol& tol) const {
-    const VqGePoint3d& o1 = mOrigin;
-    const VqGePoint3d& o2 = other.mOrigin;
-    const VqGeVector3d& d1 = mDirection;
-    const VqGeVector3d& d2 = other.mDirection;
-    // Eliminate along the two axes that span the plane where d1 x d2 is best conditioned.
-    const unsigned int k = (d1.crossProduct(d2).largestElement() + 1) % 3;
-    const unsigned int j = (k + 1) % 3;
-    const double denom = d1[j] * d2[k] - d1[k] * d2[j];
-    if (denom == 0.0) return 0;
-    const double s = (d1[j] * (o1[k] - o2[k]) - d1[k] * (o1[j] - o2[j])) / denom;
-    pnt = other.pointAt(s);
-    if (!other.isWithinBounds(pnt, tol)) return 0;
-    const int planar = o1.z == 0.0 && o2.z == 0.0 && d1.z == 0.0 && d2.z == 0.0;
-    // Off the XY plane the solved point may belong to two skew lines: test the distance too.
-    return planar ? isWithinBounds(pnt, tol) : isOn(pnt, tol);
-}
-
-int VqGeImpLinearEnt3d::intersectWithLine(const VqGeImpLinearEnt3d& other, VqGePoint3d& pnt,
-                                          const VqGeTol& tol) const {
-    if (!mDirection.isParallelTo(other.mDirection, tol))
-        return intersectNonParallel(other, pnt, tol);
-    VqGeCurveIntData data;
-    overlap(other, data, tol);
-    if (data.numIntPoints() == 0) return 0;
-    pnt = data.intPnt(0);
-    return 1;
-}
-
 int VqGeImpLinearEnt3d::intersectWith(const VqGeImpCurve3d& crv, const VqGeVector3d& projDir,
                                       VqGeCurveIntData& data, const VqGeTol& tol) const {
     data.reset();
-    if (crv.isKindOf(VqGe::kLinearEnt3d, 0)) {
-        const VqGeImpLinearEnt3d& other = static_cast<const VqGeImpLinearEnt3d&>(crv);
-        if (mDirection.isParallelTo(other.mDirection, tol)) return overlap(other, data, tol);
-        VqGePoint3d pnt;
-        if (!intersectNonParallel(other, pnt, tol)) return 0;
-        const int leftRight = mDirection.crossProduct(other.mDirection).dotProduct(projDir) > 0.0;
-        const int c1 = leftRight ? VqGe::kLeftRight : VqGe::kRightLeft;
-        const int c2 = leftRight ? VqGe::kRightLeft : VqGe::kLeftRight;
-        data.addIntPoint(pnt, paramOf(pnt, VqGeContext::gTol), other.paramOf(pnt, tol), c1, c2,
-                         tol.equalPoint());
-        return 1;
-    }
+    if (crv.isKindOf(VqGe::kLinearEnt3d, 0))
+        return intersectLinear(static_cast<const VqGeImpLinearEnt3d&>(crv), projDir, data, tol);
     if (data.orderReversed()) return VqGeImpCurve3d::intersectWith(crv, projDir, data, tol);
     data.reverseOrder();
     const int result = crv.intersectWith(*this, projDir, data, tol);
@@ -74,7 +35,7 @@ int VqGeImpLinearEnt3d::overlap(const VqGeImpLinearEnt3d& other, VqGeImpLinearEn
                                 const VqGeTol& tol) const {
     result = nullptr;
     VqGeCurveIntData data;
-    if (!overlap(static_cast<const VqGeImpCurve3d&>(other), data, tol) || data.numOverlap() == 0)
+    if (!intersectLinear(other, VqGeVector3d(0, 0, 0), data, tol) || data.numOverlap() == 0)
         return 0;
     VqGeImpInterval range1, range2;
     VqGePoint3d start, end;

@@ -42,20 +42,11 @@ VqGeEntity2d::~VqGeEntity2d() {
 
 VqGeEntity2d& VqGeEntity2d::operator=(const VqGeEntity2d& src) {
     if (this == &src) return *this;
-    // Copy first: src may serve the very object about to be deleted.
-    VqGeImpEntity3d* fresh = copyOf(src.mImp);
-    if (src.mImp && !fresh) return *this;
-    // Read now: deleting the old object may take src's object with it (a dependant that
-    // waited on it), and src's handle is then released.
-    const VqGe::EntityId id = src.mImp ? static_cast<VqGe::EntityId>(src.mImp->entityType())
-                                       : VqGe::kObject;
-    if (mImp && mMark > 0) {
-        mImp->forgetOwner(this);
-        delete mImp;
+    VqGeImpEntity3d* held = VqGeImpEntity3d::assignToWrapper(this, 1, mImp, mMark > 0, src.mImp);
+    if (held != mImp) {
+        mImp = held;
+        mMark = kOwned;
     }
-    mImp = fresh;
-    mMark = kOwned;
-    if (mImp) mImp->setEntity2d(this, id);
     return *this;
 }
 

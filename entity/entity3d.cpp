@@ -40,21 +40,11 @@ VqGeEntity3d::~VqGeEntity3d() {
 
 VqGeEntity3d& VqGeEntity3d::operator=(const VqGeEntity3d& src) {
     if (this == &src) return *this;
-    // The copy is taken before the current object goes, since src may serve that same
-    // object (a borrowing wrapper of it).
-    VqGeImpEntity3d* fresh = copyOf(src.mImp);
-    if (src.mImp && !fresh) return *this;
-    // Read now: deleting the old object may take src's object with it (a dependant that
-    // waited on it), and src's handle is then released.
-    const VqGe::EntityId id = src.mImp ? static_cast<VqGe::EntityId>(src.mImp->entityType())
-                                       : VqGe::kObject;
-    if (mImp && mMark > 0) {
-        mImp->forgetOwner(this);
-        delete mImp;
+    VqGeImpEntity3d* held = VqGeImpEntity3d::assignToWrapper(this, 0, mImp, mMark > 0, src.mImp);
+    if (held != mImp) {
+        mImp = held;
+        mMark = kOwned;
     }
-    mImp = fresh;
-    mMark = kOwned;
-    if (mImp) mImp->setEntity3d(this, id);
     return *this;
 }
 

@@ -22,8 +22,8 @@ class VqGeExternalBoundedSurface;
 class VqGeExternalSurface;
 class VqGeNurbSurface;
 
-// Exported only so that the test programs can reach it.
-struct VQGE_API VqGeExtLib {
+// Internal: not exported (the test programs link the library's objects directly).
+struct VqGeExtLib {
     // The file name the loader asks for.
     static const char* const kLibraryName;
 

@@ -72,6 +72,25 @@ void VqGeImpEntity3d::setOwner(void* wrapper, int is2d, VqGe::EntityId id) {
     mEntityType = is2d ? static_cast<short>(-std::abs(value)) : value;
 }
 
+VqGeImpEntity3d* VqGeImpEntity3d::assignToWrapper(void* wrapper, int is2d, VqGeImpEntity3d* held,
+                                                  int ownsHeld, const VqGeImpEntity3d* src) {
+    // The handle keeps the kind it serves: a foreign or empty source, or an empty target whose
+    // kind is unknown, leaves it as it is.
+    if (!held || !src || !held->isReplaceableBy(*src)) return held;
+    // The copy is taken before the held object goes, since src may be that same object (a
+    // borrowing wrapper of it).
+    VqGeImpEntity3d* fresh = static_cast<VqGeImpEntity3d*>(src->copy());
+    if (!fresh) return held;
+    // Read now: deleting the held object may take src with it (a dependant that waited on it).
+    const VqGe::EntityId id = static_cast<VqGe::EntityId>(src->entityType());
+    if (ownsHeld) {
+        held->forgetOwner(wrapper);
+        delete held;
+    }
+    fresh->setOwner(wrapper, is2d, id);
+    return fresh;
+}
+
 void VqGeImpEntity3d::setEntity3d(VqGeEntity3d* wrapper, VqGe::EntityId id) {
     setOwner(wrapper, 0, id);
 }

@@ -45,6 +45,11 @@ public:
     int operator==(const VqGeImpEntity3d& other) const { return isEqualTo(other); }
     int operator!=(const VqGeImpEntity3d& other) const { return !isEqualTo(other); }
 
+    // 1 when src may take this object's place under its wrapper: src is a kind of the public
+    // class this object serves, so every forwarding of that wrapper's class still finds the
+    // implementation class it expects.
+    int isReplaceableBy(const VqGeImpEntity3d& src) const { return src.isKindOf(type(1), 1); }
+
     // The stored signed identity, as it is.
     short entityType() const { return mEntityType; }
     // Record wrapper as the owner. A wrapper made on demand and still held is deleted
@@ -79,6 +84,11 @@ private:
     // Called by a wrapper that is going away while recorded as owner.
     void forgetOwner(const void* wrapper);
     void releaseDemandWrapper();
+    // The assignment of both wrapper dimensions: the object the wrapper holds afterwards,
+    // either held itself (assignment refused) or a fresh copy of src owned by the wrapper,
+    // in which case held is deleted if the wrapper owned it.
+    static VqGeImpEntity3d* assignToWrapper(void* wrapper, int is2d, VqGeImpEntity3d* held,
+                                            int ownsHeld, const VqGeImpEntity3d* src);
 
     // VqGeEntity3d or VqGeEntity2d, told apart by the sign of mEntityType.
     void* mOwner;

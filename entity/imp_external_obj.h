@@ -5,7 +5,7 @@
 
 #include "entity/imp_object.h"
 
-class VQGE_API VqGeImpExternalObj : public VqGeImpObject {
+class VqGeImpExternalObj : public VqGeImpObject {
 public:
     // kind: VqGe::kSurface for a surface twin, anything else (kCurve3d) for a curve.
     VqGeImpExternalObj(void* external, VqGe::EntityId kind);

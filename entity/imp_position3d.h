@@ -4,7 +4,8 @@
 
 #include "entity/imp_point_ent3d.h"
 
-class VQGE_API VqGeImpPosition3d : public VqGeImpPointEnt3d {
+// Not exported: no extension derives from or receives a position.
+class VqGeImpPosition3d : public VqGeImpPointEnt3d {
 public:
     VqGeImpPosition3d();
     explicit VqGeImpPosition3d(const VqGePoint3d& pnt);

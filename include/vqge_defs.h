@@ -8,8 +8,9 @@ class VqGeLibVersion;
 
 struct VQGE_API VqGe {
     // Entity identities; implementation objects store them as a signed 16-bit value,
-    // negated when the object serves a 2D public class.
-    enum EntityId {
+    // negated when the object serves a 2D public class. The underlying type is fixed so that
+    // a negated identity (-22 for a 2D segment) is a value of the type, not out of its range.
+    enum EntityId : int {
         kEntity2d = 0,
         kEntity3d = 1,
         kPointEnt2d = 2,

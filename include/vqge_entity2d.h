@@ -21,8 +21,9 @@ public:
 
     VqGeEntity2d(const VqGeEntity2d& src);
     ~VqGeEntity2d();
-    // Assigning a wrapper to itself changes nothing; when the copy cannot be made the
-    // wrapper keeps its object.
+    // Kind-safe assignment, as VqGeEntity3d::operator=: the handle takes a fresh copy of
+    // src's object only when that object is a kind of the 2D class this handle serves (a
+    // VqGeLineSeg2d accepts 2D segments only); otherwise it is left unchanged.
     VqGeEntity2d& operator=(const VqGeEntity2d& src);
 
     // A wrapper without an object answers kEntity2d, 0 to the predicates, and leaves

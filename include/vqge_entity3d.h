@@ -22,8 +22,18 @@ public:
     // Owns a fresh copy of src's object (null if src has none or memory ran out).
     VqGeEntity3d(const VqGeEntity3d& src);
     ~VqGeEntity3d();
-    // Owns a fresh copy of src's object afterwards. Assigning a wrapper to itself changes
-    // nothing; when the copy cannot be made the wrapper keeps its object.
+    // Kind-safe assignment. A handle keeps serving the kind it was made for: its type()
+    // names the class whose operations it forwards, and a base reference may be read as
+    // that class. So the handle takes a fresh copy of src's object only when src's object
+    // is a kind of the public class this handle serves (isKindOf(type())); otherwise the
+    // handle is left unchanged. Hence, through a base reference:
+    //     VqGePlane plane;  VqGeEntity3d& e = plane;  e = seg;   // plane unchanged
+    //     VqGeCurve3d& c = seg;  c = VqGeLine3d();               // seg stays a segment
+    // Also left unchanged: assigning a wrapper to itself, a source without an object, a
+    // wrapper without an object (its kind is unknown), and a copy that cannot be made.
+    // Every public class that derives from VqGeEntity3d and assigns through this operator
+    // is covered; a class that serves a kind of another public class (its object's
+    // isKindOf accepts that identity) may be assigned into a handle of that class.
     VqGeEntity3d& operator=(const VqGeEntity3d& src);
 
     // A wrapper without an object (its construction ran out of memory) answers kEntity3d,

@@ -2,18 +2,40 @@
 //   N = u x v of this plane, D the direction of the line two planes share, P0 and d the point
 //   and direction of a linear entity; an edge's entering mark is 1 when the common line enters
 //   the parallelogram across that edge ((edge direction x D) . N > 0).
+#include <cmath>
+
 #include "curves/imp_linear_ent3d.h"
+#include "curves/vqge_tol_scale.h"
 #include "surfaces/imp_planar_ent.h"
 
+// The bounds tests allow for the rounding of the solved point (the tolerance is raised to
+// it, VqGeTolScale), and an end of the line that lies within that tolerance of the plane's
+// part is met there whatever the solved parameter says. Non-finite input meets nothing.
 int VqGeImpPlanarEnt::intersectWith(const VqGeImpLinearEnt3d& line, VqGePoint3d& pnt,
                                     const VqGeTol& tol) const {
+    const VqGeImpInterval& iv = line.interval();
+    VqGeTolScale scale(tol);
+    scale.add(mOrigin).check(mUAxis).check(mVAxis).add(line.pointOnLine()).check(line.direction());
+    if (iv.isBoundedBelow()) scale.check(iv.lowerBound()).add(line.startPoint());
+    if (iv.isBoundedAbove()) scale.check(iv.upperBound()).add(line.endPoint());
+    if (!scale.isFinite()) return 0;
     if (isParallelTo(line, tol)) return 0;
     const VqGeVector3d n = mUAxis.crossProduct(mVAxis);
     const VqGeVector3d d = line.direction();
     const VqGePoint3d p0 = line.pointOnLine();
     const double t = (mOrigin - p0).dotProduct(n) / d.dotProduct(n);
     pnt = p0 + d * t;
-    return line.isOn(line.paramOf(pnt, tol), tol) && isWithinBounds(pnt, tol);
+    const VqGeTol tolE = scale.add(pnt).tol();
+    if (line.isOn(line.paramOf(pnt, tol), tolE) && isWithinBounds(pnt, tolE)) return 1;
+    const double eps = tolE.equalPoint();
+    for (int upper = 0; upper < 2; ++upper) {
+        if (!(upper ? iv.isBoundedAbove() : iv.isBoundedBelow())) continue;
+        const VqGePoint3d end = upper ? line.endPoint() : line.startPoint();
+        if (std::fabs(signedDistanceTo(end)) > eps || !isWithinBounds(end, tolE)) continue;
+        pnt = end;
+        return 1;
+    }
+    return 0;
 }
 
 namespace {

@@ -263,8 +263,10 @@ TEST(VqGeEntity3d, ConstructorOutOfMemory_WrapperWithoutObjectSafeToUseAndDestro
         VqGePosition3d r(p);
         EXPECT_EQ(r.impEntity(), nullptr);
         VqGePosition3d s(4, 5, 6);
-        s = p;  // takes over the empty state: its old object goes
-        EXPECT_EQ(s.impEntity(), nullptr);
+        s = p;  // an empty source is of no known kind: s keeps its object
+        EXPECT_PT3_NEAR(s.point3d(), 4, 5, 6, 0);
+        p = s;  // nor does an empty target, whose kind is unknown, take one
+        EXPECT_EQ(p.impEntity(), nullptr);
         EXPECT_EQ(q.impEntity(), nullptr);
         EXPECT_EQ(q.type(), VqGe::kEntity2d);
     }

@@ -1,9 +1,11 @@
 // Stand-in extension library, built as libvqgex15.so. It provides the external curve functions
 // and the field functions and constructors of every class except the NURB surface; the
-// external surface functions are missing on purpose.
-#include <cstdlib>
-
+// external surface functions are missing on purpose. Like a real extension it calls into the
+// library's implementation classes and allocates through the host's hooks; those symbols are
+// resolved when it is loaded, from the one copy of the library in the process.
+#include "entity/imp_entity3d.h"
 #include "ext_standins.h"
+#include "vqge_context.h"
 
 namespace {
 
@@ -26,10 +28,12 @@ Pelo::ErrorStatus recordCall(int id, const void* filer, const void* ent, const v
 }  // namespace
 
 void* VqGeCreateExternalCurve(const VqGeImpEntity3d& ent) {
-    TestTwin* twin = static_cast<TestTwin*>(std::malloc(sizeof(TestTwin)));
+    TestTwin* twin = static_cast<TestTwin*>(VqGeContext::gAllocMem(sizeof(TestTwin)));
     if (!twin) return nullptr;
     twin->magic = kTwinMagic;
     twin->source = &ent;
+    twin->owner = ent.entity3d(0);
+    twin->isCurve = ent.isKindOf(VqGe::kCurve3d, 1);
     ++gLiveTwins;
     return twin;
 }
@@ -40,7 +44,7 @@ void VqGeDeleteExternalCurve(void* ext) {
     if (twin && twin->magic == kTwinMagic) {
         twin->magic = 0;
         --gLiveTwins;
-        std::free(twin);
+        VqGeContext::gFreeMem(twin);
     }
 }
 

@@ -23,10 +23,14 @@ struct WrapperStorage {
     int mark;
 };
 
-// The external twin the stand-in creates for an entity.
+// The external twin the stand-in creates for an entity, in a block from the host's allocation
+// hook. owner and isCurve are what the entity answered through the library's exported
+// implementation interface (entity3d(0) and isKindOf(kCurve3d, 1)).
 struct TestTwin {
     unsigned magic;
     const void* source;
+    const void* owner;
+    int isCurve;
 };
 const unsigned kTwinMagic = 0x7717u;
 

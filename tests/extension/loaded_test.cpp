@@ -4,14 +4,16 @@
 
 #include "entity/extension_loader.h"
 #include "ext_probe.h"
+#include "test_helpers.h"
+#include "vqge_lineseg3d.h"
 #include "vqge_version.h"
 
 namespace {
 
-// The loader only passes the entity on, so any storage can stand for one.
-struct FakeEntity {
-    alignas(16) unsigned char bytes[64] = {};
-    const VqGeImpEntity3d& ref() const { return *reinterpret_cast<const VqGeImpEntity3d*>(bytes); }
+// The stand-in asks the entity about itself, so it must be a real one.
+struct TwinSource {
+    VqGeLineSeg3d seg;
+    const VqGeImpEntity3d& ref() const { return *seg.impEntity(); }
 };
 
 // The stand-in the loader opened (opening by path finds the same, already loaded, object).
@@ -55,7 +57,7 @@ VqGeFiler* fakeFiler() {
 }  // namespace
 
 TEST(VqGeExtLib, CreateExternalCurve_LibraryPresent_TwinOfEntityDeletedByLibrary) {
-    FakeEntity entity;
+    TwinSource entity;
     void* twin = VqGeExtLib::createExternalCurve(entity.ref());
     ASSERT_NE(twin, nullptr);
     EXPECT_TRUE(VqGeExtLib::isLoaded());
@@ -64,7 +66,7 @@ TEST(VqGeExtLib, CreateExternalCurve_LibraryPresent_TwinOfEntityDeletedByLibrary
     dlclose(handle);
     const TestTwin* record = static_cast<const TestTwin*>(twin);
     EXPECT_EQ(record->magic, kTwinMagic);
-    EXPECT_EQ(record->source, static_cast<const void*>(entity.bytes));
+    EXPECT_EQ(record->source, static_cast<const void*>(entity.seg.impEntity()));
 
     TestLiveTwinsFn live = probe<TestLiveTwinsFn>("vqgexTestLiveTwins");
     ASSERT_NE(live, nullptr);
@@ -78,13 +80,30 @@ TEST(VqGeExtLib, CreateExternalCurve_LibraryPresent_TwinOfEntityDeletedByLibrary
     EXPECT_EQ(probe<TestLastDeletedFn>("vqgexTestLastDeleted")(), twin);
 }
 
+// The stand-in reaches the library's globals and implementation classes: its twin block comes
+// from the hook this program installed, and the entity answered its questions.
+TEST(VqGeExtLib, CreateExternalCurve_ExtensionCallsIntoLibrary_SameHooksAndEntityAnswers) {
+    CountingHooks hooks;
+    TwinSource entity;
+    const long before = hooks.allocs();
+    void* twin = VqGeExtLib::createExternalCurve(entity.ref());
+    ASSERT_NE(twin, nullptr);
+    EXPECT_EQ(hooks.allocs(), before + 1);
+    const TestTwin* record = static_cast<const TestTwin*>(twin);
+    EXPECT_EQ(record->owner, static_cast<const void*>(&entity.seg));
+    EXPECT_EQ(record->isCurve, 1);
+    const long freed = hooks.frees();
+    VqGeExtLib::deleteExternalCurve(twin);
+    EXPECT_EQ(hooks.frees(), freed + 1);
+}
+
 TEST(VqGeExtLib, ExternalSurface_FunctionsMissing_NullAndNothingHappens) {
-    FakeEntity entity;
+    TwinSource entity;
     for (int attempt = 0; attempt < 2; ++attempt) {
         EXPECT_EQ(VqGeExtLib::createExternalSurface(entity.ref()), nullptr);
     }
     EXPECT_TRUE(VqGeExtLib::isLoaded());
-    TestTwin block = {kTwinMagic, nullptr};
+    TestTwin block = {kTwinMagic, nullptr, nullptr, 0};
     VqGeExtLib::deleteExternalSurface(&block);
     EXPECT_EQ(block.magic, kTwinMagic);
     // The curve deleter that does exist never saw the surface's block.
@@ -164,7 +183,7 @@ TEST(VqGeExtLib, Construct_MissingOrNullStorage_NullAndStorageUntouched) {
 // Every decorated name is what the compiler emits for the signature: each one is exported by
 // the stand-in or by the library holding the functions the stand-in leaves out, never both.
 TEST(VqGeExtLib, SymbolNames_EveryName_MatchesCompiledSignature) {
-    FakeEntity entity;
+    TwinSource entity;
     VqGeExtLib::createExternalSurface(entity.ref());
     void* present = loadedStandIn();
     ASSERT_NE(present, nullptr);

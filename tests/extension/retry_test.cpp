@@ -11,13 +11,15 @@
 
 #include "entity/extension_loader.h"
 #include "ext_probe.h"
+#include "vqge_lineseg3d.h"
 #include "vqge_version.h"
 
 namespace {
 
-struct FakeEntity {
-    alignas(16) unsigned char bytes[64] = {};
-    const VqGeImpEntity3d& ref() const { return *reinterpret_cast<const VqGeImpEntity3d*>(bytes); }
+// The stand-in asks the entity about itself, so it must be a real one.
+struct TwinSource {
+    VqGeLineSeg3d seg;
+    const VqGeImpEntity3d& ref() const { return *seg.impEntity(); }
 };
 
 bool copyFile(const std::string& from, const std::string& to) {
@@ -40,7 +42,7 @@ TEST(VqGeExtLib, Load_FailsThenLibraryAppears_RetriedAndFound) {
     const std::string dropped = std::string(VQGE_TEST_EXT_DROP) + "/" + VqGeExtLib::kLibraryName;
     std::remove(dropped.c_str());
 
-    FakeEntity entity;
+    TwinSource entity;
     const VqGeLibVersion version;
     WrapperStorage storage = {nullptr, 0};
     EXPECT_EQ(VqGeExtLib::createExternalCurve(entity.ref()), nullptr);
@@ -54,7 +56,7 @@ TEST(VqGeExtLib, Load_FailsThenLibraryAppears_RetriedAndFound) {
     void* twin = VqGeExtLib::createExternalCurve(entity.ref());
     EXPECT_TRUE(VqGeExtLib::isLoaded());
     ASSERT_NE(twin, nullptr);
-    EXPECT_EQ(static_cast<const TestTwin*>(twin)->source, static_cast<const void*>(entity.bytes));
+    EXPECT_EQ(static_cast<const TestTwin*>(twin)->source, static_cast<const void*>(entity.seg.impEntity()));
     EXPECT_EQ(VqGeExtLib::construct(reinterpret_cast<VqGeCone*>(&storage)),
               reinterpret_cast<VqGeCone*>(&storage));
     EXPECT_EQ(storage.mark, 37);

@@ -1,0 +1,74 @@
+// Circular arc against another circular arc: the crossing points.
+//
+// Outcomes: no point; one point (a crossing, or a touch flagged as tangent: the circles are
+// tangent within tolerance, e.g. an arc continuing another tangentially); two crossing
+// points. Concentric arcs on one circle report the points where their common part shrinks to
+// a point (their end-to-end joints) and no point for a common stretch; concentric arcs in two
+// planes meet where their planes' common line cuts the circle.
+//
+// Notation: c1, R1 this arc's centre and radius, c2, R2 the other's, D = c2 − c1. The radical
+// plane of the two circles has the unit normal D/|D| and lies (|D|² + R1² − R2²) / (2|D|)
+// beyond c1: formed relative to c1, so that centres far from the origin keep every
+// significant digit (|c1|² − |c2|² would cancel them).
+#include <cmath>
+
+#include "curves/imp_ellip_arc3d.h"
+#include "curves/imp_linear_ent3d.h"
+#include "surfaces/imp_planar_ent.h"
+#include "vqge_curveintdata.h"
+
+namespace {
+int isFlat(const VqGeImpEllipArc3d& arc) {
+    return arc.center().z == 0.0 && arc.majorAxis().z == 0.0 && arc.minorAxis().z == 0.0;
+}
+}  // namespace
+
+int VqGeImpEllipArc3d::intersectWithArc(const VqGeImpEllipArc3d& arc, int& numInt,
+                                        VqGePoint3d& p1, VqGePoint3d& p2, int& tangentFlag,
+                                        const VqGeTol& tol) const {
+    numInt = 0;
+    tangentFlag = 0;
+    const int planar = isFlat(*this) && isFlat(arc);
+    const double slack = roundingTol(tol) > arc.roundingTol(tol) ? roundingTol(tol)
+                                                                 : arc.roundingTol(tol);
+    VqGeTol wide(tol);
+    wide.setEqualPoint(slack);
+    VqGePoint3d* out[2] = {&p1, &p2};
+    if (mCenter.isEqualTo(arc.mCenter, tol)) {
+        const VqGePoint3d mine = mCenter + mMajorAxis * mMajorRadius;
+        const VqGePoint3d theirs = arc.mCenter + mMajorAxis * arc.mMajorRadius;
+        if (!mine.isEqualTo(theirs, tol)) return 0;
+        VqGeCurveIntData data;
+        if (overlap(arc, data, tol)) {
+            for (int i = 0; i < data.numIntPoints() && numInt < 2; ++i)
+                *out[numInt++] = data.intPnt(i);
+            return numInt > 0;
+        }
+        const VqGeVector3d dir = normal().crossProduct(arc.normal());
+        if (dir.isZeroLength(VqGeContext::gTol)) return 0;
+        const VqGeVector3d unit = dir.normal(VqGeContext::gTol);
+        for (int k = 0; k < 2; ++k) {
+            const VqGePoint3d pnt = mCenter + unit * (k == 0 ? mMajorRadius : -mMajorRadius);
+            if (isWithinBounds(pnt, wide) && arc.isOn(pnt, wide)) *out[numInt++] = pnt;
+        }
+        return numInt > 0;
+    }
+    const VqGeVector3d d = arc.mCenter - mCenter;
+    const double dist = d.length();
+    const VqGeVector3d n = d / dist;
+    const double r1 = mMajorRadius, r2 = arc.mMajorRadius;
+    const double offset = (dist * dist + (r1 - r2) * (r1 + r2)) / (2.0 * dist);
+    double params[2];
+    int tangent = 0;
+    VqGePoint3d pts[2];
+    const int num = planeParams(n, -offset, params, pts, tangent, slack);
+    for (int i = 0; i < num; ++i) {
+        double t = params[i];
+        const VqGePoint3d& pnt = pts[i];
+        if (!rangeWrap(mStartParam, mEndParam, t) && !isWithinBounds(pnt, wide)) continue;
+        if (planar ? !arc.isWithinBounds(pnt, wide) : !arc.isOn(pnt, wide)) continue;
+        *out[numInt++] = pnt;
+    }
+    tangentFlag = numInt > 0 ? tangent : 0;
+    return numInt > 0;
+}

@@ -1,0 +1,52 @@
+// Internal: the shared steps of the sampled intersections of curves.
+#ifndef VQGE_CURVES_IMP_CURVE3D_INT_H
+#define VQGE_CURVES_IMP_CURVE3D_INT_H
+
+#include "curves/imp_curve3d.h"
+#include "vqge_matrix3d.h"
+
+class VqGeCurveSampleData;
+
+class VqGeCurveIntData;
+
+namespace vqgen {
+
+// Dimension of the work and, for coplanar curves off the XY plane, the map onto it; normal
+// is the oriented plane normal (or the projection direction for curves in space).
+struct WorkFrame {
+    int dim;
+    int hasMap;
+    double map[3][4];
+    VqGeVector3d normal;
+};
+
+int workFrame(const VqGeImpCurve3d& c1, const VqGeImpCurve3d& c2, const VqGeVector3d& dir,
+              const VqGeTol& tol, WorkFrame& frame);
+VqGeMatrix3d frameMatrix(const WorkFrame& frame);
+void classifyConfig(const VqGeImpCurve3d& c1, double t1, const VqGeImpCurve3d& c2, double t2,
+                    const VqGeVector3d& dir, const VqGeTol& tol, int& config1, int& config2);
+// A point equal within tol whose parameters are both within 1e-6 of (t1, t2), the two ends
+// of a closed curve counting as one parameter when the curve is given.
+int isKnownIntPoint(const VqGeCurveIntData& data, const VqGePoint3d& pnt, double t1, double t2,
+                    double tol, const VqGeImpCurve3d* c1 = nullptr,
+                    const VqGeImpCurve3d* c2 = nullptr);
+// Adds the pair unless known, with configurations for coplanar work.
+void addFound(const VqGeImpCurve3d& c1, double t1, const VqGeImpCurve3d& c2, double t2,
+              const WorkFrame& frame, VqGeCurveIntData& data, const VqGeTol& tol);
+VqGeImpInterval finiteRange(const VqGeImpInterval& intrvl);
+struct IntSide;
+// The sample chain of the curve over the range in the frame's dimension and map, set as
+// the side of a comparison; null when there is none (hand it back with release).
+VqGeCurveSampleData* sampledSide(const VqGeImpCurve3d& crv, const VqGeImpInterval& range,
+                                 const WorkFrame& frame, IntSide& side);
+
+}  // namespace vqgen
+
+int intersectSampled(const VqGeImpCurve3d& c1, const VqGeImpInterval& range1,
+                     const VqGeImpCurve3d& c2, const VqGeImpInterval& range2,
+                     const VqGeVector3d& dir, VqGeCurveIntData& data, const VqGeTol& tol);
+// Self-intersections of the curve over the range (t1 < t2 in every pair).
+int intersectSelfOver(const VqGeImpCurve3d& crv, const VqGeImpInterval& range,
+                      const VqGeVector3d& dir, VqGeCurveIntData& data, const VqGeTol& tol);
+
+#endif
