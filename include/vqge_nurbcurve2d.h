@@ -5,6 +5,7 @@
 #include "vqge_splineent2d.h"
 
 class VqGeImpNurbCurve3d;
+class VqGeEllipArc2d;
 class VqGeLineSeg2d;
 
 class VQGE_API VqGeNurbCurve2d : public VqGeSplineEnt2d {
@@ -14,6 +15,8 @@ public:
     VqGeNurbCurve2d(const VqGeNurbCurve2d& src) : VqGeSplineEnt2d(src) {}
     // Degree 1 over [0, length].
     explicit VqGeNurbCurve2d(const VqGeLineSeg2d& linSeg);
+    // Degree 2, rational, over the arc's start and end angles.
+    explicit VqGeNurbCurve2d(const VqGeEllipArc2d& ellipse);
     // As many knots as points: periodic storage (isPeriodic set); points + degree + 1 knots:
     // the long form, clamped onto its domain when it is not clamped.
     VqGeNurbCurve2d(int degree, const VqGeKnotVector& knots,

@@ -5,6 +5,7 @@
 #include "vqge_splineent3d.h"
 
 class VqGeImpNurbCurve3d;
+class VqGeEllipArc3d;
 class VqGeLineSeg3d;
 
 class VQGE_API VqGeNurbCurve3d : public VqGeSplineEnt3d {
@@ -14,6 +15,9 @@ public:
     VqGeNurbCurve3d(const VqGeNurbCurve3d& src) : VqGeSplineEnt3d(src) {}
     // Degree 1 over [0, length].
     explicit VqGeNurbCurve3d(const VqGeLineSeg3d& linSeg);
+    // Degree 2, rational, over the arc's start and end angles: one piece per started quarter
+    // turn.
+    explicit VqGeNurbCurve3d(const VqGeEllipArc3d& ellipse);
     // As many knots as points: periodic storage (isPeriodic set); points + degree + 1 knots:
     // the long form, clamped onto its domain when it is not clamped.
     VqGeNurbCurve3d(int degree, const VqGeKnotVector& knots,

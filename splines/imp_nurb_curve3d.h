@@ -11,6 +11,7 @@
 
 #include "splines/imp_spline_ent3d.h"
 
+class VqGeImpEllipArc3d;
 class VqGeImpFitData3d;
 struct VqGeEvalDataNurbCrv;
 
@@ -29,7 +30,10 @@ public:
                        int isPeriodic = 0);
     // Degree 1 over [0, length] of the bounded part (an unbounded side is bounded first).
     explicit VqGeImpNurbCurve3d(const VqGeImpLinearEnt3d& line);
-    // Conversion by kind: polyline, linear entity, NURBS of degree at most 3. A composite
+    // The arc (circular or elliptic) as rational quadratic pieces over its start and end
+    // angles (setToArc).
+    explicit VqGeImpNurbCurve3d(const VqGeImpEllipArc3d& arc);
+    // Conversion by kind: polyline, linear entity, arc, NURBS of degree at most 3. A composite
     // curve gives no knots and no points; other kinds need fit data, which do not exist yet,
     // and give the same empty curve.
     VqGeImpNurbCurve3d(const VqGeImpCurve3d& curve, const VqGeTol& tol);

@@ -9,6 +9,7 @@
 // weights, so the pieces map onto the ellipse.
 #include <cmath>
 
+#include "curves/imp_ellip_arc3d.h"
 #include "splines/imp_nurb_curve3d.h"
 
 namespace {
@@ -66,4 +67,9 @@ VqGeImpNurbCurve3d& VqGeImpNurbCurve3d::setToArc(const VqGePoint3d& center,
     VqGeKnotVector kv(knots.length(), knots.asArrayPtr());
     define(2, kv, pts, &w, 0);
     return *this;
+}
+
+VqGeImpNurbCurve3d::VqGeImpNurbCurve3d(const VqGeImpEllipArc3d& arc) : VqGeImpNurbCurve3d(2, 1) {
+    setToArc(arc.center(), arc.majorAxis() * arc.majorRadius(), arc.minorAxis() * arc.minorRadius(),
+             arc.startAngle(), arc.endAngle());
 }

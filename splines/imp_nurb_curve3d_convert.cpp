@@ -1,6 +1,7 @@
 // NURBS curve from other curves: lines, polylines, other NURBS, Hermite cubics; projection.
 #include <cmath>
 
+#include "curves/imp_ellip_arc3d.h"
 #include "curves/imp_linear_ent3d.h"
 #include "splines/imp_nurb_curve3d.h"
 #include "surfaces/imp_planar_ent.h"
@@ -49,6 +50,10 @@ VqGeImpNurbCurve3d::VqGeImpNurbCurve3d(const VqGeImpCurve3d& curve, const VqGeTo
         setFromSpline(static_cast<const VqGeImpSplineEnt3d&>(curve));
     } else if (curve.isKindOf(VqGe::kLinearEnt3d, 0)) {
         setFromLinear(static_cast<const VqGeImpLinearEnt3d&>(curve));
+    } else if (curve.isKindOf(VqGe::kEllipArc3d, 0)) {
+        const VqGeImpEllipArc3d& arc = static_cast<const VqGeImpEllipArc3d&>(curve);
+        setToArc(arc.center(), arc.majorAxis() * arc.majorRadius(), arc.minorAxis() * arc.minorRadius(),
+                 arc.startAngle(), arc.endAngle());
     } else if (curve.isKindOf(VqGe::kNurbCurve3d, 0)) {
         const VqGeImpNurbCurve3d& src = static_cast<const VqGeImpNurbCurve3d&>(curve);
         mDegree = src.mDegree;

@@ -1,8 +1,10 @@
 // Public 2D NURBS curve: point arrays lifted to z = 0 and forwarded to the NURBS
 // implementation object.
+#include "curves/imp_ellip_arc3d.h"
 #include "curves/imp_linear_ent3d.h"
 #include "curves/vqge_lift.h"
 #include "splines/nurb_curve_forwards.h"
+#include "vqge_elliparc2d.h"
 #include "vqge_lineseg2d.h"
 #include "vqge_nurbcurve2d.h"
 
@@ -12,6 +14,12 @@ VqGeNurbCurve2d::VqGeNurbCurve2d() {
 
 VqGeNurbCurve2d::VqGeNurbCurve2d(const VqGeLineSeg2d& linSeg) {
     adoptImp(linSeg.impLinearEnt() ? new VqGeImpNurbCurve3d(*linSeg.impLinearEnt())
+                                   : new VqGeImpNurbCurve3d(),
+             VqGe::kNurbCurve2d);
+}
+
+VqGeNurbCurve2d::VqGeNurbCurve2d(const VqGeEllipArc2d& ellipse) {
+    adoptImp(ellipse.impEllipArc() ? new VqGeImpNurbCurve3d(*ellipse.impEllipArc())
                                    : new VqGeImpNurbCurve3d(),
              VqGe::kNurbCurve2d);
 }

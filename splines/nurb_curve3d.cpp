@@ -1,6 +1,8 @@
 // Public 3D NURBS curve: constructors and forwarding to the NURBS implementation object.
+#include "curves/imp_ellip_arc3d.h"
 #include "curves/imp_linear_ent3d.h"
 #include "splines/nurb_curve_forwards.h"
+#include "vqge_elliparc3d.h"
 #include "vqge_lineseg3d.h"
 #include "vqge_nurbcurve3d.h"
 
@@ -10,6 +12,12 @@ VqGeNurbCurve3d::VqGeNurbCurve3d() {
 
 VqGeNurbCurve3d::VqGeNurbCurve3d(const VqGeLineSeg3d& linSeg) {
     adoptImp(linSeg.impLinearEnt() ? new VqGeImpNurbCurve3d(*linSeg.impLinearEnt())
+                                   : new VqGeImpNurbCurve3d(),
+             VqGe::kNurbCurve3d);
+}
+
+VqGeNurbCurve3d::VqGeNurbCurve3d(const VqGeEllipArc3d& ellipse) {
+    adoptImp(ellipse.impEllipArc() ? new VqGeImpNurbCurve3d(*ellipse.impEllipArc())
                                    : new VqGeImpNurbCurve3d(),
              VqGe::kNurbCurve3d);
 }

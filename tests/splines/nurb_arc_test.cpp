@@ -2,7 +2,14 @@
 // drawing scale, with the knot and weight layout of quarter, half and full turns.
 #include <cmath>
 
+#include "curves/imp_ellip_arc3d.h"
 #include "nurb_checks.h"
+#include "tests/curves/arc_checks.h"
+#include "vqge_circarc3d.h"
+#include "vqge_elliparc2d.h"
+#include "vqge_elliparc3d.h"
+#include "vqge_nurbcurve2d.h"
+#include "vqge_nurbcurve3d.h"
 
 using namespace nurbtest;
 
@@ -126,4 +133,75 @@ TEST(VqGeImpNurbCurve3d, SetToArc_BadSweepOrData_EmptyCurve) {
     VqGeImpNurbCurve3d crv;
     crv.setToArc(VqGePoint3d(NAN, 0, 0), A, B, 0, 1);
     EXPECT_EQ(crv.numKnots(), 0);
+}
+
+// Conversions evaluate onto the source arc (by the arc's own closest point), share its ends,
+// and the conversion by kind gives the same curve as the arc constructor.
+TEST(VqGeImpNurbCurve3d, FromArc_RandomArcs_OnSourceArcSameEndsBothRoutes) {
+    std::mt19937 gen(73u);
+    Rng rng(74u);
+    for (int n = 0; n < 150; ++n) {
+        const double scale = n % 3 == 0 ? 1e7 : 5.0, size = n % 3 == 0 ? 1e5 : 3.0;
+        const VqGeImpEllipArc3d arc = arctest::randomArc(gen, n % 2, n % 4 == 1, scale, size);
+        const VqGeImpNurbCurve3d crv(arc);
+        const VqGeImpNurbCurve3d byKind(static_cast<const VqGeImpCurve3d&>(arc), VqGeContext::gTol);
+        ASSERT_EQ(crv.numKnots(), byKind.numKnots());
+        ASSERT_EQ(crv.numControlPoints(), byKind.numControlPoints());
+        for (int i = 0; i < crv.numControlPoints(); ++i) {
+            EXPECT_EQ(crv.controlPointAt(i).x, byKind.controlPointAt(i).x);
+            EXPECT_EQ(crv.weightAt(i), byKind.weightAt(i));
+        }
+        EXPECT_EQ(crv.startParam(), arc.startAngle());
+        EXPECT_EQ(crv.endParam(), arc.endAngle());
+        const double eps = 1e-14 * (scale + size) + 1e-15;
+        EXPECT_LT(crv.pointAt(crv.startParam()).distanceTo(arc.startPoint()), 4 * eps) << n;
+        EXPECT_LT(crv.pointAt(crv.endParam()).distanceTo(arc.endPoint()), 4 * eps) << n;
+        for (int j = 0; j < 30; ++j) {
+            const VqGePoint3d p = crv.pointAt(rng(crv.startParam(), crv.endParam()));
+            const double t = arc.closestParamTo(p, VqGeContext::gTol);
+            EXPECT_LT(arc.pointAt(t).distanceTo(p), 10 * eps) << n;
+        }
+        // The length is the arc's (the generic length of the arc as the second route).
+        const double len = crv.length(crv.startParam(), crv.endParam(), 1e-10 * size);
+        EXPECT_NEAR(len, arc.length(arc.startParam(), arc.endParam(), 1e-10 * size), 1e-8 * len) << n;
+    }
+}
+
+// Circles of every size at the origin stay on the circle to 1e-14 of the radius; a full
+// circle from the public classes has nine points and doubled breaks.
+TEST(VqGeNurbCurve3d, FromArc_CirclesAndPublicClasses_OnCircleAndAgreeIn2d) {
+    Rng rng(75u);
+    for (int n = 0; n < 60; ++n) {
+        const double R = std::pow(10.0, rng(-3, 6)), a = rng(-7, 7);
+        const double e = n % 4 == 0 ? a + 2 * kPi : a + rng(0.01, 2 * kPi);
+        VqGeVector3d nrm(rng(-1, 1), rng(-1, 1), rng(-1, 1));
+        const VqGeCircArc3d circ(VqGePoint3d(0, 0, 0), nrm, nrm.perpVector(), R, a, e);
+        const VqGeEllipArc3d ell(circ);
+        const VqGeNurbCurve3d crv(ell);
+        ASSERT_TRUE(crv.impNurbCurve());
+        const VqGeImpNurbCurve3d& imp = *crv.impNurbCurve();
+        for (int j = 0; j < 40; ++j) {
+            const VqGePoint3d p = imp.pointAt(rng(imp.startParam(), imp.endParam()));
+            EXPECT_NEAR(p.asVector().length() / R, 1.0, 1e-14) << n;
+        }
+        if (n % 4 == 0) {
+            EXPECT_EQ(crv.numControlPoints(), 9);
+            EXPECT_EQ(crv.numKnots(), 12);
+        }
+        // 2D: the same arc in the plane gives the lifted curve's points.
+        const VqGeEllipArc2d e2(VqGePoint2d(1e6, -1e6), VqGeVector2d(1, 0), VqGeVector2d(0, 1), R, 0.5 * R, a, e);
+        const VqGeEllipArc3d e3(VqGePoint3d(1e6, -1e6, 0), VqGeVector3d(1, 0, 0), VqGeVector3d(0, 1, 0), R, 0.5 * R, a, e);
+        const VqGeNurbCurve2d c2(e2);
+        const VqGeNurbCurve3d c3(e3);
+        ASSERT_EQ(c2.numControlPoints(), c3.numControlPoints());
+        EXPECT_EQ(c2.type(), VqGe::kNurbCurve2d);
+        for (int j = 0; j <= 10; ++j) {
+            const double t = a + (e - a) * j / 10.0;
+            const VqGePoint2d p2 = c2.evalPoint(t);
+            const VqGePoint3d p3 = c3.evalPoint(t);
+            EXPECT_NEAR(p2.x, p3.x, 1e-9);
+            EXPECT_NEAR(p2.y, p3.y, 1e-9);
+            EXPECT_EQ(p3.z, 0.0);
+        }
+    }
 }
