@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "splines/imp_nurb_curve3d.h"
+#include "vqge_curveintdata.h"
 
 namespace {
 
@@ -144,5 +145,37 @@ void BM_NurbParamAtLength(benchmark::State& state) {
     delete c;
 }
 BENCHMARK(BM_NurbParamAtLength);
+
+}  // namespace
+
+namespace {
+
+// A cubic waving across the x axis about 50 times and a flat cubic along it; with an offset
+// to drawing scale.
+VqGeImpNurbCurve3d* waveCurve(int points, double amp, double length, double o) {
+    std::vector<double> k(kDegree + 1, 0.0);
+    for (int i = 1; i < points - kDegree; ++i) k.push_back(i);
+    for (int i = 0; i <= kDegree; ++i) k.push_back(points - kDegree);
+    VqArray<VqGePoint3d> pts;
+    for (int i = 0; i < points; ++i)
+        pts.append(VqGePoint3d(o + length * i / (points - 1), o + (i % 2 ? amp : -amp), 0.0));
+    return new VqGeImpNurbCurve3d(kDegree, VqGeKnotVector(static_cast<int>(k.size()), k.data()), pts);
+}
+
+void BM_NurbIntersectTwoCubics(benchmark::State& state) {
+    VqGeImpNurbCurve3d* a = waveCurve(52, 10.0, 1000.0, 1e5);
+    VqGeImpNurbCurve3d* b = waveCurve(8, 1.0, 1000.0, 1e5);
+    int found = 0;
+    for (auto _ : state) {
+        VqGeCurveIntData data;
+        a->intersectWith(*b, VqGeVector3d::kZAxis, data, VqGeContext::gTol);
+        found = data.numIntPoints();
+        benchmark::DoNotOptimize(found);
+    }
+    state.counters["crossings"] = found;
+    delete a;
+    delete b;
+}
+BENCHMARK(BM_NurbIntersectTwoCubics)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
