@@ -65,5 +65,9 @@
 #include "vqge_pointonsurface.h"
 #include "vqge_curvecurveint3d.h"
 #include "vqge_curvecurveint2d.h"
+#include "vqge_splineent3d.h"
+#include "vqge_splineent2d.h"
+#include "vqge_nurbcurve3d.h"
+#include "vqge_nurbcurve2d.h"
 
 #endif

@@ -1,0 +1,268 @@
+// NURBS queries on their own span structure: lengths, parameter at length, closest points,
+// discontinuities, explosion, degeneracy; the public wrappers, 2D against lifted 3D.
+#include "curves/imp_linear_ent3d.h"
+#include "curves/imp_point_on_curve3d.h"
+#include "nurb_checks.h"
+
+using namespace nurbtest;
+
+// Dense polyline of the curve, piece by piece: each span runs from its start to the left limit
+// at its end, so a break (a knot of full multiplicity) is not bridged by a chord, and a kink
+// is not cut by one.
+static double densePolyline(const VqGeImpNurbCurve3d& c, const Def& d, int perSpan) {
+    double sum = 0.0;
+    for (size_t i = 0; i + 1 < d.knots.size(); ++i) {
+        const double k0 = d.knots[i], k1 = d.knots[i + 1];
+        if (!(k0 < k1)) continue;
+        VqGePoint3d prev = c.pointAt(k0);
+        for (int k = 1; k <= perSpan; ++k) {
+            const VqGePoint3d p = k == perSpan ? c.sidePoint(k1, 0, 0, nullptr)
+                                               : c.pointAt(k0 + (k1 - k0) * k / perSpan);
+            sum += prev.distanceTo(p);
+            prev = p;
+        }
+    }
+    return sum;
+}
+
+// Degrees 1 to 4, rational and not, with repeated knots up to breaks.
+TEST(VqGeImpNurbCurve3d, Length_Pieces_AddUpAndMatchChords) {
+    Rng rng(61u);
+    for (int n = 0; n < 40; ++n) {
+        Def d = randomDef(rng, rng.pick(1, 4), rng.pick(5, 12), n % 2);
+        VqGeImpNurbCurve3d* c = build(d);
+        const double a = d.knots.front(), b = d.knots.back(), m = rng(a, b);
+        const double whole = c->length(a, b, 1e-10);
+        EXPECT_NEAR(c->length(a, m, 1e-10) + c->length(m, b, 1e-10), whole, 1e-8 * whole);
+        EXPECT_NEAR(c->length(b, a, 1e-10), -whole, 1e-8 * whole);
+        const double chord = densePolyline(*c, d, 4000);
+        EXPECT_LE(chord, whole * (1 + 1e-12)) << "n=" << n;
+        EXPECT_NEAR(chord, whole, 1e-6 * whole) << "n=" << n << " deg=" << d.degree << " rat=" << !d.w.empty();
+        const double len = rng(0, whole);
+        const double t = c->paramAtLength(a, len, 1, 1e-10);
+        EXPECT_NEAR(c->length(a, t, 1e-10), len, 1e-7 * whole);
+        // Regression: a length beyond the curve gave 0 instead of the end.
+        EXPECT_EQ(c->paramAtLength(a, 2 * whole + 1, 1, 1e-10), b);
+        delete c;
+    }
+}
+
+TEST(VqGeImpNurbCurve3d, ClosestPoint_Random_NoSampleNearer) {
+    Rng rng(62u);
+    for (int n = 0; n < 30; ++n) {
+        const double off = n % 3 == 0 ? 1e8 : 0.0;
+        Def d = randomDef(rng, rng.pick(1, 4), rng.pick(5, 20), n % 2, 10.0, off);
+        VqGeImpNurbCurve3d* c = build(d);
+        const double a = d.knots.front(), b = d.knots.back();
+        for (int k = 0; k < 10; ++k) {
+            const VqGePoint3d q(off + rng(-15, 15), off + rng(-15, 15), rng(-15, 15));
+            const double t = c->closestParamTo(q, VqGeContext::gTol);
+            const double best = c->pointAt(t).distanceTo(q);
+            double dense = 1e300;
+            for (int j = 0; j <= 4000; ++j) dense = std::fmin(dense, c->pointAt(a + (b - a) * j / 4000.0).distanceTo(q));
+            EXPECT_LE(best, dense + 1e-9 * scaleOf(q)) << n;
+            double on = 0.0;
+            EXPECT_TRUE(c->isOn(c->pointAt(t), on, VqGeContext::gTol) || off != 0.0);
+        }
+        VqGeImpPointOnCurve3d poc;
+        c->getClosestPointTo(c->pointAt(0.5 * (a + b)), poc, VqGeContext::gTol);
+        EXPECT_LT(poc.point().distanceTo(c->pointAt(0.5 * (a + b))), 1e-9 * scaleOf(poc.point()));
+        delete c;
+    }
+}
+
+// Spans of 1e-6 next to spans of 1e6: the search must stop on model distances.
+TEST(VqGeImpNurbCurve3d, ClosestPoint_MixedSpanLengths_Exact) {
+    const double k[10] = {0, 0, 0, 0, 1e-6, 2e-6, 1e6, 1e6, 1e6, 1e6};
+    VqArray<VqGePoint3d> pts;
+    for (int i = 0; i < 6; ++i) pts.append(VqGePoint3d(i, (i % 2) * 3.0, 0));
+    VqGeImpNurbCurve3d c(3, VqGeKnotVector(10, k), pts);
+    Rng rng(63u);
+    for (int n = 0; n < 40; ++n) {
+        const double t0 = n % 2 ? rng(0, 2e-6) : rng(2e-6, 1e6);
+        VqGeVector3d d[1];
+        const VqGePoint3d p = c.pointAt(t0, 1, d);
+        const double t = c.closestParamTo(p, VqGeContext::gTol);
+        EXPECT_LT(c.pointAt(t).distanceTo(p), 1e-9) << t0;
+    }
+}
+
+// Regression: the search took a span's right end from the next span, so at a kink its
+// derivatives pointed along the wrong piece and at a break its point was the other piece's.
+TEST(VqGeImpNurbCurve3d, ClosestPoint_NearSpanEnd_KinkOrBreak_FindsOwnPiece) {
+    Rng rng(66u);
+    for (int n = 0; n < 200; ++n) {
+        const int brk = n % 2;
+        const double s = n % 4 < 2 ? 1.0 : 1e5, o = n % 3 == 0 ? 1e7 : 0.0;
+        // Degree 1: a knot of multiplicity two breaks the curve after P1, one kinks it.
+        std::vector<double> k = {0, 0, 1, 2, 2};
+        if (brk) k = {0, 0, 1, 1, 2, 2};
+        VqArray<VqGePoint3d> pts;
+        pts.append(VqGePoint3d(o, o, 0));
+        pts.append(VqGePoint3d(o + 10 * s, o, 0));
+        if (brk) pts.append(VqGePoint3d(o + s * rng(20, 40), o + s * rng(20, 40), 0));
+        // Up and back over the first piece: never nearer to q (below the first piece) than it.
+        pts.append(VqGePoint3d(o + s * rng(0, 10), o + s * rng(20, 40), 0));
+        VqGeImpNurbCurve3d c(1, VqGeKnotVector(static_cast<int>(k.size()), k.data()), pts);
+        // Near P1, beyond it along the first piece and off to the side: P1 (the left limit at
+        // the break, the corner at the kink) or a point of the first piece is nearest.
+        const VqGePoint3d q(o + s * rng(9.0, 12.0), o - s * rng(0.1, 2.0), 0);
+        const double t = c.closestParamTo(q, VqGeContext::gTol);
+        const double sx = std::fmin(q.x, o + 10 * s);
+        const double want = q.distanceTo(VqGePoint3d(sx, o, 0));
+        EXPECT_NEAR(c.pointAt(t).distanceTo(q), want, 1e-12 * scaleOf(q)) << n;
+        EXPECT_LE(t, 1.0) << n;
+        if (!brk && q.x >= o + 10 * s) {
+            EXPECT_EQ(t, 1.0) << n;  // the corner comes back as the knot
+        }
+    }
+}
+
+TEST(VqGeImpNurbCurve3d, Discontinuities_KinkAndSmooth) {
+    const double k[8] = {0, 0, 0, 1, 1, 2, 2, 2};
+    VqArray<VqGePoint3d> pts;
+    pts.append(VqGePoint3d(0, 0, 0));
+    pts.append(VqGePoint3d(1, 1, 0));
+    pts.append(VqGePoint3d(2, 0, 0));
+    pts.append(VqGePoint3d(3, 1, 0));
+    pts.append(VqGePoint3d(4, 0, 0));
+    VqGeImpNurbCurve3d kink(2, VqGeKnotVector(8, k), pts);
+    VqArray<double> params;
+    EXPECT_EQ(kink.getParamsOfC1Discontinuity(params, VqGeContext::gTol), 1);
+    ASSERT_EQ(params.length(), 1);
+    EXPECT_EQ(params[0], 1.0);
+    EXPECT_EQ(kink.getParamsOfG1Discontinuity(params, VqGeContext::gTol), 1);
+    VqArray<void*> pieces;
+    VqArray<int> isNew;
+    EXPECT_EQ(kink.explode(pieces, isNew, nullptr), 1);
+    ASSERT_EQ(pieces.length(), 2);
+    EXPECT_EQ(isNew[0], 1);
+    for (int i = 0; i < pieces.length(); ++i) delete static_cast<VqGeImpCurve3d*>(pieces[i]);
+    VqArray<double> ends;
+    ends.append(0.0);
+    ends.append(2.0);
+    EXPECT_EQ(kink.explodeAtParams(ends, pieces, nullptr), 0);
+    EXPECT_TRUE(pieces.isEmpty());
+    Rng rng(64u);
+    Def d = randomDef(rng, 3, 9, 0);
+    VqGeImpNurbCurve3d* smooth = build(d);
+    EXPECT_EQ(smooth->getParamsOfG1Discontinuity(params, VqGeContext::gTol), 0);
+    EXPECT_TRUE(params.isEmpty());
+    EXPECT_EQ(smooth->explode(pieces, isNew, nullptr), 0);
+    VqGeImpInterval span;
+    VqGeImpLinearEnt3d line;
+    EXPECT_EQ(smooth->isLocallyLinear(1.0, span, line, VqGeContext::gTol), 0);
+    delete smooth;
+}
+
+TEST(VqGeImpNurbCurve3d, IsDegenerate_RepeatedPointsAndShortInterval) {
+    const double k[8] = {0, 0, 0, 0, 1, 1, 1, 1};
+    VqArray<VqGePoint3d> pts;
+    for (int i = 0; i < 4; ++i) pts.append(VqGePoint3d(i < 3 ? 0 : 1, 0, 0));
+    VqGeImpNurbCurve3d c(3, VqGeKnotVector(8, k), pts);
+    VqGe::EntityId id;
+    EXPECT_EQ(c.isDegenerate(id, VqGeContext::gTol), 1);
+    EXPECT_EQ(id, VqGe::kNurbCurve3d);
+    VqArray<VqGePoint3d> line;
+    line.append(VqGePoint3d(0, 0, 0));
+    line.append(VqGePoint3d(1, 0, 0));
+    VqGeImpNurbCurve3d seg(line);
+    EXPECT_EQ(seg.isDegenerate(id, VqGeContext::gTol), 0);
+    seg.VqGeImpSplineEnt3d::setInterval(VqGeImpInterval(0.5, 0.5 + 1e-14), 0);
+    VqGeImpEntity3d* ent = nullptr;
+    EXPECT_EQ(seg.isDegenerate(ent, VqGeContext::gTol), 1);
+    ASSERT_TRUE(ent);
+    EXPECT_EQ(ent->type(1), VqGe::kPosition3d);
+    delete ent;
+}
+
+TEST(VqGeNurbCurve2d, Public_2dAgreesWithLifted3d) {
+    Rng rng(65u);
+    for (int n = 0; n < 10; ++n) {
+        Def d = randomDef(rng, 3, 8, n % 2);
+        VqGeKnotVector kv(static_cast<int>(d.knots.size()), d.knots.data());
+        VqArray<VqGePoint2d> p2;
+        VqArray<VqGePoint3d> p3;
+        VqArray<double> w;
+        for (size_t i = 0; i < d.pts.size(); ++i) {
+            p2.append(VqGePoint2d(d.pts[i].x, d.pts[i].y));
+            p3.append(VqGePoint3d(d.pts[i].x, d.pts[i].y, 0));
+            w.append(d.w.empty() ? 1.0 : d.w[i]);
+        }
+        VqGeNurbCurve2d c2(3, kv, p2, w);
+        VqGeNurbCurve3d c3(3, kv, p3, w);
+        EXPECT_TRUE(c2.isKindOf(VqGe::kNurbCurve2d));
+        EXPECT_TRUE(c3.isKindOf(VqGe::kSplineEnt3d));
+        EXPECT_EQ(c2.type(), VqGe::kNurbCurve2d);
+        c2.insertKnot(1.0);
+        c3.insertKnot(1.0);
+        EXPECT_EQ(c2.numKnots(), c3.numKnots());
+        for (int k = 0; k < 10; ++k) {
+            const double t = rng(d.knots.front(), d.knots.back());
+            const VqGePoint2d a = c2.evalPoint(t);
+            const VqGePoint3d b = c3.evalPoint(t);
+            EXPECT_NEAR(a.x, b.x, 1e-12);
+            EXPECT_NEAR(a.y, b.y, 1e-12);
+        }
+        EXPECT_NEAR(c2.controlPointAt(2).x, c3.controlPointAt(2).x, 1e-13);
+        int deg, rat, per;
+        VqArray<VqGePoint2d> out;
+        VqArray<double> wo;
+        c2.getDefinitionData(deg, rat, per, kv, out, wo);
+        EXPECT_EQ(out.length(), c2.numControlPoints());
+    }
+    VqGeNurbCurve3d seg(VqGeLineSeg3d(VqGePoint3d(0, 0, 0), VqGePoint3d(3, 4, 0)));
+    EXPECT_EQ(seg.knotAt(3), 5.0);
+    VqGeNurbCurve3d def;
+    EXPECT_EQ(def.degree(), 1);
+    EXPECT_EQ(def.endPoint().x, 1.0);
+}
+
+// The span-local evaluation behind lengths and closest points against the general pipeline:
+// inside a span both agree, at its right end it gives the left limit.
+TEST(VqGeImpNurbCurve3d, SpanPointAt_Random_MatchesPointAndLeftLimit) {
+    Rng rng(67u);
+    for (int n = 0; n < 40; ++n) {
+        Def d = randomDef(rng, rng.pick(1, 4), rng.pick(5, 12), n % 2);
+        VqGeImpNurbCurve3d* c = build(d);
+        for (int i = d.degree; i + 1 < static_cast<int>(d.knots.size()) - d.degree; ++i) {
+            const double k0 = d.knots[i], k1 = d.knots[i + 1];
+            if (!(k0 < k1)) continue;
+            const double t = rng(k0, k1);
+            VqGeVector3d ds[3], dp[3], dl[1];
+            const VqGePoint3d ps = c->spanPointAt(i, t, 3, ds), pp = c->pointAt(t, 3, dp);
+            EXPECT_LT(ps.distanceTo(pp), 1e-12 * scaleOf(pp)) << n;
+            for (int r = 0; r < 3; ++r)
+                EXPECT_LT((ds[r] - dp[r]).length(), 1e-8 * (1.0 + dp[r].length())) << n << " r=" << r;
+            EXPECT_NEAR(c->spanSpeedAt(i, t), dp[0].length(), 1e-10 * (1.0 + dp[0].length()));
+            const VqGePoint3d end = c->spanPointAt(i, k1, 1, ds);
+            const VqGePoint3d left = c->sidePoint(k1, 0, 1, dl);
+            EXPECT_LT(end.distanceTo(left), 1e-12 * scaleOf(left)) << n;
+            EXPECT_LT((ds[0] - dl[0]).length(), 1e-8 * (1.0 + dl[0].length())) << n;
+        }
+        delete c;
+    }
+}
+
+TEST(VqGeImpNurbCurve3d, Queries_NoAllocationAfterFirstCall) {
+    Rng rng(68u);
+    for (int rational = 0; rational < 2; ++rational) {
+        Def d = randomDef(rng, 3, 40, rational, 1000.0, 1e6);
+        VqGeImpNurbCurve3d* c = build(d);
+        const double a = d.knots.front(), b = d.knots.back();
+        c->closestParamTo(VqGePoint3d(1e6, 1e6, 0), VqGeContext::gTol);
+        c->length(a, b, 1e-10);
+        {
+            CountingHooks hooks;
+            for (int k = 0; k < 50; ++k) {
+                const VqGePoint3d q(1e6 + rng(-1500, 1500), 1e6 + rng(-1500, 1500), rng(-1500, 1500));
+                c->closestParamTo(q, VqGeContext::gTol);
+                const double s = rng(a, b), e = rng(a, b);
+                c->length(s, e, 1e-10);
+                c->paramAtLength(s, rng(0, 100), 1, 1e-10);
+            }
+            EXPECT_EQ(CountingHooks::allocs(), 0) << rational;
+        }
+        delete c;
+    }
+}
