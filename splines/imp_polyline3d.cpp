@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "curves/imp_point_on_curve3d.h"
-#include "vqge_pointoncurvedata.h"
+#include "splines/imp_eval_copy.h"
 
 VqGeImpPolyline3d::VqGeImpPolyline3d() : VqGeImpPolyline3d(VqGe::kPolyline3d) {}
 
@@ -243,21 +243,8 @@ VqGePoint3d VqGeImpPolyline3d::evalPoint(double param, int numDeriv,
 
 // A transformed evaluation works on a transformed copy kept in the evaluation data.
 void VqGeImpPolyline3d::evaluate(int order, VqGePointOnCurve3dData& data, int) const {
-    const VqGeImpPolyline3d* crv = this;
-    if (data.transform()) {
-        if (!data.evalData()) {
-            VqGeImpPolyline3d* own = copy();
-            if (!own) return;
-            own->transformBy(*data.transform());
-            VqGeEvaluatorDataCurve* rec = new VqGeEvaluatorDataCurve(own);
-            if (!rec) {
-                delete own;
-                return;
-            }
-            data.setEvalData(rec);
-        }
-        crv = static_cast<const VqGeImpPolyline3d*>(data.evalData()->curve());
-    }
+    const VqGeImpPolyline3d* crv = evalTarget(this, data);
+    if (!crv) return;
     VqGeVector3d d[1];
     const VqGePoint3d p = crv->evalAt(data.parameter(), 1, d);
     if (!data.pointIsComputed()) data.setPoint(p);

@@ -103,6 +103,8 @@ protected:
     // Vertices and knots replaced, the flags of a fresh open (or closed) polyline.
     void assign(const VqGeKnotVector* knots, const VqArray<VqGePoint3d>& points, int closed);
     // The vertices of a split piece: P0 .. Pb, X (head) or X, Pb+1 .. Pn-1 (tail).
+    // Knots of a piece: knots first .. last with t in front (tail) or behind (head).
+    VqGeKnotVector pieceKnots(int first, int last, double t, int tAtEnd) const;
     void splitVertices(double param, VqArray<VqGePoint3d>& head, VqArray<VqGePoint3d>& tail,
                        int& span, double& frac) const;
 };

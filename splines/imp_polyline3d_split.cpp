@@ -20,18 +20,14 @@ void VqGeImpPolyline3d::splitVertices(double param, VqArray<VqGePoint3d>& head,
     for (int i = span + 1; i < n; ++i) tail.append(mControlPoints[i]);
 }
 
-namespace {
-
-// Knots of a piece: the parent's knots first .. last with t in front (tail) or behind (head).
-VqGeKnotVector pieceKnots(const VqGeKnotVector& k, int first, int last, double t, int tAtEnd) {
+VqGeKnotVector VqGeImpPolyline3d::pieceKnots(int first, int last, double t, int tAtEnd) const {
+    const VqGeKnotVector& k = mKnots;
     VqGeKnotVector out(0, 8, k.tolerance());
     if (!tAtEnd) out.append(t);
     for (int i = first; i <= last; ++i) out.append(k[i]);
     if (tAtEnd) out.append(t);
     return out;
 }
-
-}  // namespace
 
 void VqGeImpPolyline3d::getSplitCurves(double param, VqGeImpCurve3d*& piece1,
                                        VqGeImpCurve3d*& piece2) const {
@@ -43,8 +39,8 @@ void VqGeImpPolyline3d::getSplitCurves(double param, VqGeImpCurve3d*& piece1,
     if (span < 0) return;
     const double t = mKnots[span] + frac * (mKnots[span + 1] - mKnots[span]);
     const int n = mControlPoints.length();
-    VqGeImpPolyline3d* a = new VqGeImpPolyline3d(pieceKnots(mKnots, 0, span, t, 1), head);
-    VqGeImpPolyline3d* b = new VqGeImpPolyline3d(pieceKnots(mKnots, span + 1, n - 1, t, 0), tail);
+    VqGeImpPolyline3d* a = new VqGeImpPolyline3d(pieceKnots(0, span, t, 1), head);
+    VqGeImpPolyline3d* b = new VqGeImpPolyline3d(pieceKnots(span + 1, n - 1, t, 0), tail);
     if (a) setEntityType(*a, VqGe::kPolyline3d, VqGe::kPolyline2d);
     if (b) setEntityType(*b, VqGe::kPolyline3d, VqGe::kPolyline2d);
     piece1 = a;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "nurb_checks.h"
+#include "splines/imp_aug_polyline3d.h"
 #include "splines/imp_fit_data3d.h"
 #include "splines/imp_nurb_curve3d.h"
 #include "splines/imp_polyline3d.h"
@@ -69,6 +70,32 @@ inline void expectContinuous(const VqGeImpNurbCurve3d& c, double tLeft, double t
     EXPECT_LT(pl.distanceTo(pr), rel * scaleOf(pl));
     for (int k = 0; k < r; ++k)
         EXPECT_LT((l[k] - rt[k]).length(), rel * (1.0 + l[k].length())) << "derivative " << k + 1;
+}
+
+// An augmented polyline sampled from src over its interval: knots, points and derivative
+// vectors are the source's own; the tie to the source goes with the source.
+inline void checkAugAgainstSource(const VqGeImpNurbCurve3d& src, int numDerivs) {
+    VqGeImpAugPolyline3d aug(src, src.startParam(), src.endParam(), 1e-3, numDerivs);
+    const int n = aug.numFitPoints();
+    ASSERT_GE(n, 2);
+    EXPECT_EQ(aug.type(1), VqGe::kAugPolyline3d);
+    EXPECT_EQ(aug.sourceCurve(), &src);
+    EXPECT_EQ(aug.approxTol(), 1e-3);
+    const VqArray<VqGeVector3d>& d1 = aug.getD1Vectors();
+    const VqArray<VqGeVector3d>& d2 = aug.getD2Vectors();
+    ASSERT_EQ(d1.length(), n);
+    ASSERT_EQ(d2.length(), n);
+    for (int i = 0; i < n; ++i) {
+        VqGeVector3d ref[2];
+        const VqGePoint3d p = src.pointAt(aug.knotAt(i), 2, ref);
+        EXPECT_LT(p.distanceTo(aug.getPoint(i)), 1e-12 * scaleOf(p));
+        // At a vertex of a polyline source the sampled derivative is one of the two sides.
+        if (src.degree() > 1) {
+            EXPECT_LT((ref[0] - aug.getVector(i)).length(), 1e-9 * (1 + ref[0].length()));
+            EXPECT_LT((ref[1] - aug.getD2Vector(i)).length(), 1e-8 * (1 + ref[1].length()));
+        }
+    }
+    EXPECT_EQ(aug.getVector(n).length(), 0.0);
 }
 
 }  // namespace fittest
