@@ -117,11 +117,12 @@ int VqGeImpFitData3d::isEqualTo(const VqGeImpEntity3d& other, const VqGeTol& tol
     return 1;
 }
 
+// The parameters stay: with the same knots the regenerated curve is the transformed curve
+// (interpolation is affine invariant), whether the parameters were chord lengths or a
+// sampled curve's own.
 VqGeImpFitData3d& VqGeImpFitData3d::transformBy(const VqGeMatrix3d& mat) {
     for (int i = 0; i < mFitTangents.length(); ++i) mFitTangents[i] = mat * mFitTangents[i];
-    for (int i = 0; i < mControlPoints.length(); ++i) mControlPoints[i] = mat * mControlPoints[i];
-    recomputeKnots();
-    notifyTransformed(mat);
+    VqGeImpPolyline3d::transformBy(mat);
     return *this;
 }
 

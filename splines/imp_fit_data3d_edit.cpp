@@ -86,7 +86,9 @@ VqGeImpFitData3d& VqGeImpFitData3d::compressFitData() {
         P.setLogicalLength(kept);
         if (paired) T.setLogicalLength(m == n ? kept : kept - 1);
     }
-    recomputeKnots();
+    // Parameters are recomputed only when points went: data that lose nothing keep their
+    // parameters, so a regenerated curve stays the curve the data were transformed with.
+    if (mControlPoints.length() != n) recomputeKnots();
     if (closed) mFlags = static_cast<unsigned char>(mFlags | kPeriodic);
     mFitTolerance = saved;
     return *this;

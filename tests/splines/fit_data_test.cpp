@@ -213,3 +213,20 @@ TEST(VqGeImpNurbCurve3d, FitData_CopyAndTransform_CarriedAlong) {
     EXPECT_TRUE(c.hasFitData());
     delete cp;
 }
+
+// Regenerating after a scaling gives the scaled curve: the fit parameters stay with the data.
+TEST(VqGeImpNurbCurve3d, FitData_ScaledThenRegenerated_SameAsScaledCurve) {
+    Rng rng(17u);
+    const VqArray<VqGePoint3d> pts = randomPoints(rng, 9, 1.0);
+    VqGeImpNurbCurve3d c(pts, VqGeVector3d(1, 1, 0), VqGeVector3d(0, 0, 0), 1, 0,
+                         VqGeContext::gTol);
+    VqGeImpNurbCurve3d scaled(c);
+    const VqGeMatrix3d m = VqGeMatrix3d::scaling(3.0, VqGePoint3d(1, 2, 3));
+    scaled.transformBy(m);
+    VqGeImpNurbCurve3d again(scaled);
+    ASSERT_EQ(again.regenerate(), 1);
+    for (int i = 0; i <= 40; ++i) {
+        const double t = c.startParam() + (c.endParam() - c.startParam()) * i / 40;
+        EXPECT_LT(again.pointAt(t).distanceTo(m * c.pointAt(t)), 1e-11);
+    }
+}
