@@ -251,8 +251,14 @@ void VqGeImpDiscreteSpline3d::buildGrids() {
     for (int i = 0; i < ni; ++i) {
         double* c = mDiffCoeffs.asArrayPtr() + i * stride();
         const double L = mKnots[i + 1] - mKnots[i];
-        double M = 0.0;
-        for (int k = 0; k < dim; ++k) M = std::fmax(M, secondDerivBound(c + k * (p + 1), p, L));
+        // M per coordinate (the span scale); the chord bound needs the length of Q'', at
+        // most the root of the summed squares of the coordinate bounds.
+        double M = 0.0, norm2 = 0.0;
+        for (int k = 0; k < dim; ++k) {
+            const double mk = secondDerivBound(c + k * (p + 1), p, L);
+            M = std::fmax(M, mk);
+            norm2 += mk * mk;
+        }
         mSpanScale[i] = M;
         const double v = L * M, d = mDeviation > 0.0 ? mDeviation : 0.0;
         int n;
@@ -261,7 +267,7 @@ void VqGeImpDiscreteSpline3d::buildGrids() {
         else if (!(v <= d * 1e6) || !(d > 0.0))
             n = kMaxSteps;
         else {
-            const double need = std::ceil(L * std::sqrt(M / (8.0 * d)));
+            const double need = std::ceil(L * std::sqrt(std::sqrt(norm2) / (8.0 * d)));
             n = static_cast<int>(std::fmax(std::floor(std::sqrt(v / d)) + 1.0, need));
             if (n > kMaxSteps) n = kMaxSteps;
         }

@@ -47,6 +47,12 @@ inline VqArray<VqGePoint3d> randomLoop(Rng& rng, int n, double r, double o = 0.0
     return pts;
 }
 
+inline VqGeTol tolOfPoint(double eps) {
+    VqGeTol t;
+    t.setEqualPoint(eps);
+    return t;
+}
+
 // Allowance for rounding at the size of the coordinates.
 inline double allowance(const VqArray<VqGePoint3d>& pts, double rel = 1e-12) {
     double s = 1.0;

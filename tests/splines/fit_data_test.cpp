@@ -230,3 +230,25 @@ TEST(VqGeImpNurbCurve3d, FitData_ScaledThenRegenerated_SameAsScaledCurve) {
         EXPECT_LT(again.pointAt(t).distanceTo(m * c.pointAt(t)), 1e-11);
     }
 }
+
+TEST(VqGeImpFitData3d, Queries_ClosedTangentsAndPointIndex_Answer) {
+    Rng rng(4u);
+    const VqArray<VqGePoint3d> loop = randomLoop(rng, 5, 1.0);
+    VqGeImpFitData3d fd(loop, randomVectors(rng, 5, 1.0), VqGeContext::gTol, 1);
+    EXPECT_EQ(fd.numFitPoints(), 6);
+    EXPECT_EQ(fd.hasFitTangents(), 1);  // one fewer than the points on a closed set
+    VqGeImpFitData3d open(loop, randomVectors(rng, 5, 1.0), VqGeContext::gTol, 0);
+    EXPECT_EQ(open.hasFitTangents(), 0);
+    int idx = -1;
+    EXPECT_EQ(fd.isOn(loop[3], idx, VqGeContext::gTol), 1);
+    EXPECT_EQ(idx, 3);
+    EXPECT_EQ(fd.isOn(VqGePoint3d(50, 50, 50), idx, VqGeContext::gTol), 0);
+    VqGeImpFitData3d* cp = fd.copy();
+    EXPECT_TRUE(cp->isEqualTo(fd));
+    cp->setFitTangentAt(0, VqGeVector3d(9, 9, 9));
+    EXPECT_FALSE(cp->isEqualTo(fd));
+    delete cp;
+    const VqGeTol eff = VqGeImpFitData3d::adjustFitTolerance(tolOfPoint(1.0));
+    EXPECT_EQ(eff.equalPoint(), VqGeContext::gTol.equalPoint());
+    EXPECT_EQ(VqGeImpFitData3d::adjustFitTolerance(tolOfPoint(1e-13)).equalPoint(), 1e-13);
+}

@@ -310,3 +310,56 @@ TEST(VqGePolyline2d, Wrappers_2dAnd3d_SamePolyline) {
     a.addFitPointAt(0, VqGePoint2d(-1, 0)).deleteFitPointAt(0).compressFitData();
     EXPECT_EQ(a.numFitPoints(), 12);
 }
+
+// Regression: a count of floor(sqrt(L M / d)) + 1 alone lets chords of long parameter spans
+// (L of hundreds, as with chord-length parameters at drawing scale) stray beyond d.
+TEST(VqGeImpDiscreteSpline3d, Grid_LongParameterSpans_StillWithinDeviation) {
+    Rng rng(2718u);
+    for (int k = 0; k < 10; ++k) {
+        const VqArray<VqGePoint3d> pts = randomPoints(rng, 8, 300.0, 1e6);
+        VqGeImpNurbCurve3d c(pts, VqGeContext::gTol);  // chord-length knots: spans of ~300
+        ASSERT_GT(c.numKnots(), 0);
+        const double dev = 0.01;
+        VqGeImpDiscreteSpline3d ds(c, dev);
+        VqArray<VqGePoint3d> grid;
+        ds.evalPointArray(grid);
+        int at = 0;
+        double worst = 0.0;
+        for (int i = 0; i < ds.numIntervals(); ++i) {
+            const int steps = ds.numGridPointsAt(i) - 1;
+            ASSERT_LT(steps, 1000);
+            const double h = (ds.knotAt(i + 1) - ds.knotAt(i)) / steps;
+            for (int j = 0; j < steps; ++j, ++at)
+                for (int q = 1; q < 6; ++q)
+                    worst = std::fmax(worst, segmentDistance(c.pointAt(ds.knotAt(i) + (j + q / 6.0) * h),
+                                                             grid[at], grid[at + 1]));
+        }
+        EXPECT_LT(worst, dev * (1 + 1e-6) + 1e-8) << k;
+    }
+}
+
+// The public cubic spline sampled from another curve (adaptive Hermite data) follows it.
+TEST(VqGeCubicSplineCurve3d, FromCurve_Nurbs_WithinTolerance) {
+    Rng rng(55u);
+    nurbtest::Def d = nurbtest::randomDef(rng, 4, 9, 1);
+    VqArray<VqGePoint3d> cps;
+    VqArray<double> w;
+    for (size_t i = 0; i < d.pts.size(); ++i) {
+        cps.append(d.pts[i]);
+        w.append(d.w[i]);
+    }
+    VqGeNurbCurve3d src(4, VqGeKnotVector(static_cast<int>(d.knots.size()), d.knots.data()), cps, w);
+    VqGeCubicSplineCurve3d fit(src, 1e-5);
+    ASSERT_GE(fit.numFitPoints(), 2);
+    EXPECT_EQ(fit.degree(), 3);
+    for (int i = 0; i <= 200; ++i) {
+        const double t = src.startParam() + (src.endParam() - src.startParam()) * i / 200;
+        EXPECT_LT(fit.evalPoint(t).distanceTo(src.evalPoint(t)), 2e-5);
+    }
+    for (int i = 0; i < fit.numFitPoints(); ++i) {
+        VqArray<VqGeVector3d> dv;
+        const double t = fit.impCubicSpline()->fitData()->knotAt(i);
+        src.evalPoint(t, 1, dv);
+        EXPECT_LT((fit.firstDerivAt(i) - dv[0]).length(), 1e-9 * (1 + dv[0].length()));
+    }
+}

@@ -18,12 +18,6 @@ VqGeImpPolyline3d threeLegs() {
     return VqGeImpPolyline3d(p);
 }
 
-VqGeTol tolOf(double eps) {
-    VqGeTol t;
-    t.setEqualPoint(eps);
-    return t;
-}
-
 }  // namespace
 
 TEST(VqGeImpPolyline3d, Evaluate_ThreeLegs_ChordKnotsAndLinearPoint) {
@@ -54,7 +48,7 @@ TEST(VqGeImpPolyline3d, Evaluate_ThreeLegs_ChordKnotsAndLinearPoint) {
 
 TEST(VqGeImpPolyline3d, IsOnParam_ToleranceEdge_AcceptsAtMinusTolOnly) {
     const VqGeImpPolyline3d pl = threeLegs();
-    const VqGeTol tol = tolOf(1e-3);
+    const VqGeTol tol = tolOfPoint(1e-3);
     EXPECT_TRUE(pl.isOn(-1e-3, tol));
     EXPECT_FALSE(pl.isOn(-1.0001e-3, tol));
     EXPECT_TRUE(pl.isOn(17.001, tol));
@@ -70,7 +64,7 @@ TEST(VqGeImpPolyline3d, CompressFitData_CloseNeighbours_EndReplacesLastKept) {
     p.append(VqGePoint3d(1, 0, 0));
     p.append(VqGePoint3d(1.05, 0, 0));
     VqGeImpPolyline3d pl(p);
-    pl.compressFitData(tolOf(0.1));
+    pl.compressFitData(tolOfPoint(0.1));
     ASSERT_EQ(pl.numFitPoints(), 2);
     EXPECT_PT3_NEAR(pl.fitPointAt(0), 0, 0, 0, 0);
     EXPECT_PT3_NEAR(pl.fitPointAt(1), 1.05, 0, 0, 0);
@@ -79,7 +73,7 @@ TEST(VqGeImpPolyline3d, CompressFitData_CloseNeighbours_EndReplacesLastKept) {
     VqArray<VqGePoint3d> q;
     for (int i = 0; i < 4; ++i) q.append(VqGePoint3d(i * 0.01, 0, 0));
     VqGeImpPolyline3d tiny(q, 1);
-    tiny.compressFitData(tolOf(0.1));
+    tiny.compressFitData(tolOfPoint(0.1));
     EXPECT_EQ(tiny.numFitPoints(), 2);
     EXPECT_FALSE(tiny.isPeriodicStored());
 }
@@ -92,7 +86,7 @@ TEST(VqGeImpPolyline3d, ParamOf_RandomPolylines_AgreesWithEvaluation) {
         const double o = k % 3 == 0 ? 1e6 : (k % 3 == 1 ? -1e8 : 0.0);
         const VqArray<VqGePoint3d> pts = randomPoints(rng, n, k % 2 ? 100.0 : 1.0, o);
         VqGeImpPolyline3d pl(pts);
-        const VqGeTol tol = tolOf(allowance(pts, 1e-12) + 1e-10);
+        const VqGeTol tol = tolOfPoint(allowance(pts, 1e-12) + 1e-10);
         for (int j = 0; j < 40; ++j) {
             const double t = rng(pl.startParam(), pl.endParam());
             const VqGePoint3d p = pl.evalPoint(t);
