@@ -69,5 +69,11 @@
 #include "vqge_splineent2d.h"
 #include "vqge_nurbcurve3d.h"
 #include "vqge_nurbcurve2d.h"
+#include "vqge_polyline3d.h"
+#include "vqge_polyline2d.h"
+#include "vqge_augpolyline3d.h"
+#include "vqge_discretespline3d.h"
+#include "vqge_cubicsplinecurve3d.h"
+#include "vqge_cubicsplinecurve2d.h"
 
 #endif

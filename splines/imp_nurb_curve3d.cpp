@@ -61,11 +61,12 @@ VqGeImpNurbCurve3d::VqGeImpNurbCurve3d(const VqGeImpNurbCurve3d& src)
     : VqGeImpSplineEnt3d(src),
       mDegree(src.mDegree),
       mWeights(src.mWeights),
-      mFitData(nullptr),
+      mFitData(cloneFitData(src.mFitData)),
       mEvalMode(src.mEvalMode),
       mEvalData(nullptr) {}
 
 VqGeImpNurbCurve3d::~VqGeImpNurbCurve3d() {
+    discardFitData();
     releaseEvalData();
 }
 
@@ -74,6 +75,7 @@ VqGeImpNurbCurve3d& VqGeImpNurbCurve3d::operator=(const VqGeImpNurbCurve3d& src)
     mDegree = src.mDegree;
     mWeights = src.mWeights;
     discardFitData();
+    mFitData = cloneFitData(src.mFitData);
     mEvalMode = src.mEvalMode;
     VqGeImpSplineEnt3d::operator=(src);  // releases the record and notifies
     return *this;
@@ -108,7 +110,6 @@ double VqGeImpNurbCurve3d::storedWeight(int i) const {
     return isRational() && i >= 0 && i < mWeights.length() ? mWeights[i] : 1.0;
 }
 
-void VqGeImpNurbCurve3d::discardFitData() { mFitData = nullptr; }
 
 void VqGeImpNurbCurve3d::define(int degree, const VqGeKnotVector& knots,
                                 const VqArray<VqGePoint3d>& stored, const VqArray<double>* weights,

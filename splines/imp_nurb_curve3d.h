@@ -44,6 +44,22 @@ public:
     VqGeImpNurbCurve3d(const VqGePoint3d& p0, const VqGeVector3d& t0, const VqGePoint3d& p1,
                        const VqGeVector3d& t1, double a = 0.0, double b = 1.0);
     VqGeImpNurbCurve3d(const VqGeImpNurbCurve3d& src);
+    // Fitting constructors: degree 3 built by regenerate() from the fit data they keep.
+    VqGeImpNurbCurve3d(const VqArray<VqGePoint3d>& fitPoints, const VqGeVector3d& startTangent,
+                       const VqGeVector3d& endTangent, int startDefined, int endDefined,
+                       const VqGeTol& fitTol);
+    VqGeImpNurbCurve3d(const VqArray<VqGePoint3d>& fitPoints, const VqGeTol& fitTol);
+    VqGeImpNurbCurve3d(const VqArray<VqGePoint3d>& fitPoints,
+                       const VqArray<VqGeVector3d>& fitTangents, const VqGeTol& fitTol,
+                       int isPeriodic);
+    VqGeImpNurbCurve3d(const VqGeKnotVector& fitKnots, const VqArray<VqGePoint3d>& fitPoints,
+                       const VqArray<VqGeVector3d>& fitTangents, const VqGeTol& fitTol,
+                       int isPeriodic);
+    // Interpolation of the given degree through the points by averaged knots (fit data kept).
+    VqGeImpNurbCurve3d(int degree, const VqArray<VqGePoint3d>& fitPoints, const VqGeTol& fitTol,
+                       int isPeriodic);
+    // The same through a polyline's vertices at its knots, without fit data.
+    VqGeImpNurbCurve3d(int degree, const VqGeImpSplineEnt3d& polyline, int isPeriodic);
     ~VqGeImpNurbCurve3d() override;
     VqGeImpNurbCurve3d& operator=(const VqGeImpNurbCurve3d& src);
 
@@ -66,6 +82,46 @@ public:
     void getDefinitionData(int& degree, int& rational, int& periodic, VqGeKnotVector& knots,
                            VqArray<VqGePoint3d>& controlPoints, VqArray<double>& weights) const;
     int hasFitData() const { return mFitData != nullptr; }
+
+    // Fit data. Accessors answer 0 without fit data or out of range; edits do not rebuild the
+    // curve until regenerate().
+    const VqGeImpFitData3d* fitData() const { return mFitData; }
+    int numFitPoints() const;
+    int getFitPointAt(int i, VqGePoint3d& pnt) const;
+    int setFitPointAt(int i, const VqGePoint3d& pnt);
+    int addFitPointAt(int i, const VqGePoint3d& pnt);
+    int deleteFitPointAt(int i);
+    int getFitTangentAt(int i, VqGeVector3d& vec) const;
+    int setFitTangentAt(int i, const VqGeVector3d& vec);
+    int getFitTolerance(VqGeTol& tol) const;
+    int setFitTolerance(const VqGeTol& tol);
+    int getFitTangents(VqGeVector3d& startTangent, VqGeVector3d& endTangent) const;
+    int getFitTangents(VqGeVector3d& startTangent, VqGeVector3d& endTangent, int& startDefined,
+                       int& endDefined) const;
+    int setFitTangents(const VqGeVector3d& startTangent, const VqGeVector3d& endTangent);
+    int setFitTangents(const VqGeVector3d& startTangent, const VqGeVector3d& endTangent,
+                       int startDefined, int endDefined);
+    // Points, tolerance, the end tangents (zero where absent); 0 without fit data.
+    int getFitData(VqArray<VqGePoint3d>& fitPoints, VqGeTol& fitTol, int& tangentsExist,
+                   VqGeVector3d& startTangent, VqGeVector3d& endTangent) const;
+    // Replace the fit data and rebuild the curve.
+    VqGeImpNurbCurve3d& setFitData(const VqArray<VqGePoint3d>& fitPoints,
+                                   const VqGeVector3d& startTangent,
+                                   const VqGeVector3d& endTangent, const VqGeTol& fitTol);
+    VqGeImpNurbCurve3d& setFitData(const VqArray<VqGePoint3d>& fitPoints,
+                                   const VqArray<VqGeVector3d>& fitTangents,
+                                   const VqGeTol& fitTol, int isPeriodic);
+    VqGeImpNurbCurve3d& setFitData(const VqGeKnotVector& fitKnots,
+                                   const VqArray<VqGePoint3d>& fitPoints,
+                                   const VqArray<VqGeVector3d>& fitTangents,
+                                   const VqGeTol& fitTol, int isPeriodic);
+    // Takes ownership of data (null purges); the curve is not rebuilt.
+    void adoptFitData(VqGeImpFitData3d* data);
+    int purgeFitData();
+    int compressFitData();
+    int isInterpolating(const VqGeTol& tol = VqGeContext::gTol) const;
+    // Rebuilds the curve from its fit data; 0 (curve unchanged) without usable data.
+    int regenerate();
 
     // Evaluation. None of these allocates once the record exists.
     using VqGeImpCurve3d::evalPoint;
@@ -218,6 +274,8 @@ private:
     // Boehm insertion of one knot at param into span (stored index); returns 0 without memory.
     int insertOnce(double param, int span);
     void discardFitData();
+    static VqGeImpFitData3d* cloneFitData(const VqGeImpFitData3d* src);
+    void transformFitData(const VqGeMatrix3d& mat);
 
     int mDegree;
     VqArray<double> mWeights;

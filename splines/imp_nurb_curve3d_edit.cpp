@@ -111,6 +111,7 @@ void VqGeImpNurbCurve3d::getDerivativeCurve(int n, VqGeImpNurbCurve3d& out) cons
 }
 
 VqGeImpNurbCurve3d& VqGeImpNurbCurve3d::transformBy(const VqGeMatrix3d& mat) {
+    transformFitData(mat);
     VqGeImpSplineEnt3d::transformBy(mat);
     return *this;
 }
