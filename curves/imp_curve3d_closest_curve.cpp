@@ -16,7 +16,9 @@
 namespace {
 constexpr int kGrid = 21;
 constexpr int kMaxNewton = 44;
-constexpr int kMaxCuts = 4;
+constexpr int kMaxStarts = 8;
+// Halvings of a step that does not bring the curves closer.
+constexpr int kMaxHalvings = 30;
 constexpr double kHessianTol = 1.1102230246251565e-15;
 
 void finiteBounds(const VqGeImpCurve3d& crv, const VqGeImpInterval* given, double& lo,
@@ -66,6 +68,95 @@ void localRange(const VqGeImpCurve3d& crv, double lo, double hi, double h, doubl
         if (b > hi) b = hi;
     }
 }
+
+// A parameter within rounding of a bound is on it: a grid or a step that stops an ulp short
+// must still be held there.
+double snapToBound(double v, double lo, double hi) {
+    const double near = 1e-14 * (std::fabs(lo) > std::fabs(hi) ? std::fabs(lo) : std::fabs(hi));
+    if (std::fabs(v - lo) <= near) return lo;
+    if (std::fabs(v - hi) <= near) return hi;
+    return v;
+}
+
+// Newton step on the squared distance where its matrix is positive definite; else the
+// Gauss-Newton step (the matrix without the curvature terms, never indefinite), which
+// heads downhill; else steepest descent. q1, q2 are |A1|², |A2|².
+void descentStep(double g0, double g1, double m00, double m01, double m11, double q1,
+                 double q2, double& ds, double& dt) {
+    ds = dt = 0.0;
+    if (m00 > 0.0 && m11 > 0.0 && m00 * m11 - m01 * m01 > kHessianTol * m00 * m11)
+        vqgen::forceSolve2(m00, m01, m11, -g0, -g1, kHessianTol, ds, dt);
+    if (!(ds * g0 + dt * g1 < 0.0))
+        vqgen::forceSolve2(q1, m01, q2, -g0, -g1, kHessianTol * (q1 + q2), ds, dt);
+    if (!(ds * g0 + dt * g1 < 0.0) && q1 + q2 > 0.0) ds = -g0 / (q1 + q2), dt = -g1 / (q1 + q2);
+}
+
+// Step of one parameter while the other is held.
+double oneSidedStep(double g, double m, double q) {
+    if (m > 0.0) return -g / m;
+    return q > 0.0 ? -g / q : 0.0;
+}
+
+double gridValue(double lo, double hi, double h, int i) {
+    // The last grid value is the bound itself, so that a minimum there is seen as one on
+    // the bound (rounding of lo + 21 h may stop just short of it).
+    if (i >= kGrid) return hi;
+    const double v = lo + i * h;
+    return v > hi ? hi : v;
+}
+
+// No neighbour of the grid pair (i, j) is nearer.
+int isGridMinimum(const double (&grid)[kGrid + 1][kGrid + 1], int i, int j) {
+    const double d = grid[i][j];
+    if (!(d == d)) return 0;
+    for (int di = -1; di <= 1; ++di)
+        for (int dj = -1; dj <= 1; ++dj) {
+            const int ni = i + di, nj = j + dj;
+            if ((di || dj) && ni >= 0 && nj >= 0 && ni <= kGrid && nj <= kGrid &&
+                grid[ni][nj] < d)
+                return 0;
+        }
+    return 1;
+}
+
+// Keeps the kMaxStarts nearest grid minima (the first start, the best pair, stays).
+void addStart(int (&starts)[kMaxStarts][2], int& num,
+              const double (&grid)[kGrid + 1][kGrid + 1], int i, int j) {
+    int at = num;
+    if (num == kMaxStarts) {
+        at = 1;
+        for (int k = 2; k < num; ++k)
+            if (grid[starts[k][0]][starts[k][1]] > grid[starts[at][0]][starts[at][1]]) at = k;
+        if (!(grid[i][j] < grid[starts[at][0]][starts[at][1]])) return;
+    } else {
+        ++num;
+    }
+    starts[at][0] = i, starts[at][1] = j;
+}
+
+struct ClosestPair {
+    double s, t, dist;
+};
+
+void keepNearer(ClosestPair& best, VqGeImpPointOnCurve3d& p1, VqGeImpPointOnCurve3d& p2) {
+    const double s = p1.parameter(), t = p2.parameter();
+    if (!(s > -vqgen::kFar21 && s < vqgen::kFar21) || !(t > -vqgen::kFar21 && t < vqgen::kFar21))
+        return;
+    const double d = p1.point().distanceTo(p2.point());
+    if (d < best.dist) best = ClosestPair{s, t, d};
+}
+
+int lowerBounded(const VqGeImpCurve3d& crv) {
+    VqGeImpInterval intrvl;
+    crv.getInterval(intrvl, 0, 0);
+    return intrvl.isBoundedBelow();
+}
+
+int upperBounded(const VqGeImpCurve3d& crv) {
+    VqGeImpInterval intrvl;
+    crv.getInterval(intrvl, 0, 0);
+    return intrvl.isBoundedAbove();
+}
 }  // namespace
 
 void VqGeImpCurve3d::getClosestPointTo(const VqGeImpCurve3d& crv,
@@ -98,46 +189,70 @@ void VqGeImpCurve3d::getClosestPointTo(const VqGeImpCurve3d& crv,
     const double h1 = (hi1 - lo1) / kGrid, h2 = (hi2 - lo2) / kGrid;
     VqGeImpPointOnCurve3d w1(this), w2(&crv);
     VqGePoint3d row[kGrid + 1];
-    for (int j = 0; j <= kGrid; ++j) {
-        double t = lo2 + j * h2;
-        if (t > hi2) t = hi2;
-        row[j] = w2.point(t);
-    }
-    double best = 1e66, s = lo1, t = lo2;
+    for (int j = 0; j <= kGrid; ++j) row[j] = w2.point(gridValue(lo2, hi2, h2, j));
+    double grid[kGrid + 1][kGrid + 1];
+    double best = 1e66;
+    int bi = 0, bj = 0;
     for (int i = 0; i <= kGrid; ++i) {
-        double si = lo1 + i * h1;
-        if (si > hi1) si = hi1;
-        const VqGePoint3d p = w1.point(si);
+        const VqGePoint3d p = w1.point(gridValue(lo1, hi1, h1, i));
         for (int j = 0; j <= kGrid; ++j) {
             const double d = p.distanceTo(row[j]);
-            if (d < best) {
-                best = d;
-                s = si;
-                t = lo2 + j * h2 > hi2 ? hi2 : lo2 + j * h2;
-            }
+            grid[i][j] = d;
+            if (d < best) best = d, bi = i, bj = j;
         }
     }
-    double a1, b1, a2, b2;
-    localRange(*this, lo1, hi1, h1, s, a1, b1);
-    localRange(crv, lo2, hi2, h2, t, a2, b2);
-    const VqGeImpInterval r1(a1, b1), r2(a2, b2);
-    pntOnThis.setParameter(s);
-    pntOnOther.setParameter(t);
-    getLocalClosestPoints(crv, pntOnThis, pntOnOther, &r1, &r2, tol);
-    // A minimum on the edge of the local ranges that is not an end of the curves lies
-    // further along the valley of the distance: the descent goes on over the intervals.
-    const double e1 = pntOnThis.parameter(), e2 = pntOnOther.parameter();
-    if (((e1 == a1 && a1 > lo1) || (e1 == b1 && b1 < hi1)) ||
-        ((e2 == a2 && a2 > lo2) || (e2 == b2 && b2 < hi2)))
-        getLocalClosestPoints(crv, pntOnThis, pntOnOther, nullptr, nullptr, tol);
-    const double s1 = pntOnThis.parameter(), t1 = pntOnOther.parameter();
-    // The descent only improves on the grid; a pair that ended farther keeps the grid pair.
-    const int outside = !(s1 > -vqgen::kFar21 && s1 < vqgen::kFar21) ||
-                        !(t1 > -vqgen::kFar21 && t1 < vqgen::kFar21);
-    if (outside || !(pntOnThis.point().distanceTo(pntOnOther.point()) <= best)) {
-        pntOnThis.setParameter(s);
-        pntOnOther.setParameter(t);
+    const double s = gridValue(lo1, hi1, h1, bi), t = gridValue(lo2, hi2, h2, bj);
+    // The best grid pair may sit in the basin of a local minimum only: every local minimum
+    // of the grid starts a descent of its own, the nearest grid pairs first.
+    int starts[kMaxStarts][2];
+    int numStarts = 0;
+    starts[numStarts][0] = bi, starts[numStarts++][1] = bj;
+    for (int i = 0; i <= kGrid; ++i)
+        for (int j = 0; j <= kGrid; ++j)
+            if ((i != bi || j != bj) && isGridMinimum(grid, i, j))
+                addStart(starts, numStarts, grid, i, j);
+    ClosestPair result{s, t, best};
+    for (int k = 0; k < numStarts && !vqgen::breakRequested(); ++k) {
+        const double sk = gridValue(lo1, hi1, h1, starts[k][0]);
+        const double tk = gridValue(lo2, hi2, h2, starts[k][1]);
+        double a1, b1, a2, b2;
+        localRange(*this, lo1, hi1, h1, sk, a1, b1);
+        localRange(crv, lo2, hi2, h2, tk, a2, b2);
+        const VqGeImpInterval r1(a1, b1), r2(a2, b2);
+        pntOnThis.setParameter(sk);
+        pntOnOther.setParameter(tk);
+        getLocalClosestPoints(crv, pntOnThis, pntOnOther, &r1, &r2, tol);
+        // A minimum on the edge of the local ranges that is not an end of the curves lies
+        // further along the valley of the distance: the descent goes on over the intervals.
+        const double e1 = pntOnThis.parameter(), e2 = pntOnOther.parameter();
+        if (((e1 == a1 && a1 > lo1) || (e1 == b1 && b1 < hi1)) ||
+            ((e2 == a2 && a2 > lo2) || (e2 == b2 && b2 < hi2))) {
+            const VqGeImpInterval whole1(lo1, hi1), whole2(lo2, hi2);
+            getLocalClosestPoints(crv, pntOnThis, pntOnOther, &whole1, &whole2, tol);
+        }
+        keepNearer(result, pntOnThis, pntOnOther);
     }
+    // A minimum at an end of either curve is the end's closest point on the other curve,
+    // which the point search finds over the whole curve.
+    const int ends1[2] = {lowerBounded(*this), upperBounded(*this)};
+    const int ends2[2] = {lowerBounded(crv), upperBounded(crv)};
+    for (int k = 0; k < 4 && !vqgen::breakRequested(); ++k) {
+        const int own = k < 2;
+        if (!(own ? ends1[k] : ends2[k - 2])) continue;
+        const double e = own ? (k == 0 ? lo1 : hi1) : (k == 2 ? lo2 : hi2);
+        if (own) {
+            pntOnThis.setParameter(e);
+            crv.getClosestPointTo(pntOnThis.point(), pntOnOther, tol);
+            pntOnOther.setCurve(&crv);
+        } else {
+            pntOnOther.setParameter(e);
+            getClosestPointTo(pntOnOther.point(), pntOnThis, tol);
+            pntOnThis.setCurve(this);
+        }
+        keepNearer(result, pntOnThis, pntOnOther);
+    }
+    pntOnThis.setParameter(result.s);
+    pntOnOther.setParameter(result.t);
 }
 
 void VqGeImpCurve3d::getLocalClosestPoints(const VqGeImpCurve3d& other,
@@ -156,9 +271,10 @@ void VqGeImpCurve3d::getLocalClosestPoints(const VqGeImpCurve3d& other,
     if (!(t >= lo2 && t <= hi2)) t = t < lo2 ? lo2 : (t > hi2 ? hi2 : 0.5 * (lo2 + hi2));
     VqGeImpPointOnCurve3d w1(this), w2(&other);
     const double eps = tol.equalPoint();
-    int cuts = 0;
     for (int step = 0; step < kMaxNewton; ++step) {
         if (vqgen::breakRequested()) break;
+        s = snapToBound(s, lo1, hi1);
+        t = snapToBound(t, lo2, hi2);
         w1.setParameter(s);
         w2.setParameter(t);
         w1.deriv(2);
@@ -168,7 +284,8 @@ void VqGeImpCurve3d::getLocalClosestPoints(const VqGeImpCurve3d& other,
         const double tolHere =
             vqgen::reachableTol(eps, vqgen::maxAbs(p1) > vqgen::maxAbs(p2) ? vqgen::maxAbs(p1)
                                                                               : vqgen::maxAbs(p2));
-        if (!(d.lengthSqrd() >= tolHere * tolHere)) break;  // coincide (or NaN)
+        const double f = d.lengthSqrd();
+        if (!(f >= tolHere * tolHere)) break;  // coincide (or NaN)
         const VqGeVector3d a1 = w1.deriv(1), b1 = w1.deriv(2);
         const VqGeVector3d a2 = w2.deriv(1), b2 = w2.deriv(2);
         const double g0 = d.dotProduct(a1), g1 = -d.dotProduct(a2);
@@ -176,22 +293,44 @@ void VqGeImpCurve3d::getLocalClosestPoints(const VqGeImpCurve3d& other,
         const double m01 = -a1.dotProduct(a2);
         const double m11 = a2.lengthSqrd() - d.dotProduct(b2);
         double ds, dt;
-        vqgen::forceSolve2(m00, m01, m11, -g0, -g1, kHessianTol, ds, dt);
+        descentStep(g0, g1, m00, m01, m11, a1.lengthSqrd(), a2.lengthSqrd(), ds, dt);
         // A parameter resting on a bound where the distance falls outwards stays there; the
-        // other then takes its own Newton step for that fixed value.
+        // other then takes its own step for that fixed value.
         const int holdS = (s <= lo1 && g0 > 0.0) || (s >= hi1 && g0 < 0.0);
         const int holdT = (t <= lo2 && g1 > 0.0) || (t >= hi2 && g1 < 0.0);
         if (holdS && holdT) break;
-        if (holdS) ds = 0.0, dt = m11 > 0.0 ? -g1 / m11 : 0.0;
-        if (holdT) dt = 0.0, ds = m00 > 0.0 ? -g0 / m00 : 0.0;
-        double ns = s + ds, nt = t + dt;
-        if (ns < lo1 || ns > hi1) ++cuts, ns = ns < lo1 ? lo1 : hi1;
-        if (nt < lo2 || nt > hi2) ++cuts, nt = nt < lo2 ? lo2 : hi2;
-        if (!std::isfinite(ns) || !std::isfinite(nt)) break;
+        if (holdS) ds = 0.0, dt = oneSidedStep(g1, m11, a2.lengthSqrd());
+        if (holdT) dt = 0.0, ds = oneSidedStep(g0, m00, a1.lengthSqrd());
+        // A step out of a bound where the distance falls inwards goes downhill instead.
+        if ((s <= lo1 && ds < 0.0) || (s >= hi1 && ds > 0.0) || (t <= lo2 && dt < 0.0) ||
+            (t >= hi2 && dt > 0.0)) {
+            const double q = a1.lengthSqrd() + a2.lengthSqrd();
+            ds = holdS || !(q > 0.0) ? 0.0 : -g0 / q;
+            dt = holdT || !(q > 0.0) ? 0.0 : -g1 / q;
+        }
+        // The step is shortened as a whole to end on the first bound it crosses, which
+        // keeps it a descent direction; a bound reached is then met exactly.
+        double len = 1.0;
+        int stopS = 0, stopT = 0;
+        if (s + ds > hi1 || s + ds < lo1) len = ((ds > 0.0 ? hi1 : lo1) - s) / ds, stopS = 1;
+        if (t + dt > hi2 || t + dt < lo2) {
+            const double lt = ((dt > 0.0 ? hi2 : lo2) - t) / dt;
+            if (lt <= len) stopS = stopS && lt == len, len = lt, stopT = 1;
+        }
+        if (!std::isfinite(len) || !(len >= 0.0)) break;
+        // Halved until the distance falls: Newton far from the minimum may overshoot.
+        double ns = s, nt = t;
+        int better = 0;
+        for (int k = 0; k < kMaxHalvings && !better; ++k, len *= 0.5, stopS = stopT = 0) {
+            ns = stopS ? (ds > 0.0 ? hi1 : lo1) : s + len * ds;
+            nt = stopT ? (dt > 0.0 ? hi2 : lo2) : t + len * dt;
+            if (!std::isfinite(ns) || !std::isfinite(nt)) break;
+            better = (w1.point(ns) - w2.point(nt)).lengthSqrd() < f;
+        }
+        if (!better) break;  // no lower distance within rounding: converged
         const double moved1 = w1.point(ns).distanceTo(p1), moved2 = w2.point(nt).distanceTo(p2);
         s = ns;
         t = nt;
-        if (cuts > kMaxCuts) break;
         if (moved1 < tolHere && moved2 < tolHere) break;
     }
     pntOnThis.setParameter(s);

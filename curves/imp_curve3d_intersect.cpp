@@ -93,6 +93,22 @@ int sameSpot(const VqGeImpCurve3d* crv, double u, double t) {
 }
 }  // namespace
 
+namespace {
+// The curves are within 2 tol of each other at the quarter points between the parameter
+// pairs (u1, u2) and (t1, t2) (the solver accepts a meeting at twice the tolerance).
+int staysTogether(const VqGeImpCurve3d& c1, double u1, double t1, const VqGeImpCurve3d& c2,
+                  double u2, double t2, double tol) {
+    VqGeImpPointOnCurve3d w1(&c1), w2(&c2);
+    for (int k = 1; k <= 3; ++k) {
+        const double f = 0.25 * k;
+        const double gap =
+            w1.point(u1 + f * (t1 - u1)).distanceTo(w2.point(u2 + f * (t2 - u2)));
+        if (!(gap <= 2.0 * tol)) return 0;
+    }
+    return 1;
+}
+}  // namespace
+
 int isKnownIntPoint(const VqGeCurveIntData& data, const VqGePoint3d& pnt, double t1, double t2,
                     double tol, const VqGeImpCurve3d* c1, const VqGeImpCurve3d* c2) {
     for (int i = 0; i < data.numIntPoints(); ++i) {
@@ -101,13 +117,10 @@ int isKnownIntPoint(const VqGeCurveIntData& data, const VqGePoint3d& pnt, double
         const int close = data.intPnt(i).distanceTo(pnt) <= tol;
         const int near = sameSpot(c1, u1, t1) && sameSpot(c2, u2, t2);
         if (close && near) return 1;
-        // Near-tangent meetings are found from several starts, at points that may lie a
-        // little further apart than the tolerance: the same meeting when the curves stay
-        // together between the two finds.
-        if ((close || near) && c1 && c2) {
-            VqGeImpPointOnCurve3d w1(c1, 0.5 * (u1 + t1)), w2(c2, 0.5 * (u2 + t2));
-            if (w1.point().distanceTo(w2.point()) <= tol) return 1;
-        }
+        // A touching is found from several starts, at points spread along the stretch where
+        // the curves stay within the tolerance of each other (long where they touch from the
+        // same side): one meeting when they stay together all the way between the finds.
+        if (c1 && c2 && staysTogether(*c1, u1, t1, *c2, u2, t2, tol)) return 1;
     }
     return 0;
 }

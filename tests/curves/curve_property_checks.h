@@ -357,15 +357,11 @@ inline std::vector<Crossing> denseCrossings(const VqGeImpCurve3d& c1, const VqGe
     return out;
 }
 
-// The sampled intersection (asked through the base class) finds every reference crossing
-// once and reports nothing that is not one.
-inline void checkIntersections(const VqGeImpCurve3d& c1, const VqGeImpCurve3d& c2,
-                               const VqGeTol& tol = VqGeContext::gTol, int n = 400,
-                               double refTol = 1e-7) {
-    VqGeCurveIntData data;
-    data.reverseOrder();  // arrive as the second call of the double dispatch
-    c1.VqGeImpCurve3d::intersectWith(c2, VqGeVector3d::kZAxis, data, tol);
-    // Left reversed: the record reads back in the order the entries were added (c1 first).
+// The record of an intersection of c1 with c2 (c1's parameters first) holds every reference
+// crossing or touching once and nothing that is not one.
+inline void checkIntersectionRecord(const VqGeImpCurve3d& c1, const VqGeImpCurve3d& c2,
+                                    const VqGeCurveIntData& data, int n = 400,
+                                    double refTol = 1e-7) {
     const double scale = std::fmax(scaleOf(c1), scaleOf(c2));
     const std::vector<Crossing> ref = denseCrossings(c1, c2, refTol * scale, n);
     for (const Crossing& x : ref) {
@@ -391,6 +387,18 @@ inline void checkIntersections(const VqGeImpCurve3d& c1, const VqGeImpCurve3d& c
             if (at(c1, x.s).distanceTo(data.intPnt(i)) < 1e-3 * scale) inRef = true;
         EXPECT_TRUE(inRef) << "found a crossing the scan does not know: " << s << " " << t;
     }
+}
+
+// The sampled intersection (asked through the base class) finds every reference crossing
+// once and reports nothing that is not one.
+inline void checkIntersections(const VqGeImpCurve3d& c1, const VqGeImpCurve3d& c2,
+                               const VqGeTol& tol = VqGeContext::gTol, int n = 400,
+                               double refTol = 1e-7) {
+    VqGeCurveIntData data;
+    data.reverseOrder();  // arrive as the second call of the double dispatch
+    c1.VqGeImpCurve3d::intersectWith(c2, VqGeVector3d::kZAxis, data, tol);
+    // Left reversed: the record reads back in the order the entries were added (c1 first).
+    checkIntersectionRecord(c1, c2, data, n, refTol);
 }
 
 }  // namespace props
