@@ -12,6 +12,8 @@ int main() {
     demoPlanes();
     demoIntersections();
     demoCompositeOutline();
+    demoFit();
+    demoOutlineAndFitPicture();
     demoArcs();
     return 0;
 }

@@ -45,13 +45,6 @@ int report(const VqGeCurveCurveInt3d& cci, VqGePoint3d pts[2]) {
     return n < 2 ? n : 2;
 }
 
-void sample(const VqGeCurve3d& crv, VqArray<VqGePoint3d>& points) {
-    VqGeInterval range;
-    crv.getInterval(range);
-    VqArray<double> params;
-    crv.getSamplePoints(range.lowerBound(), range.upperBound(), 1e-3, points, params);
-}
-
 }  // namespace
 
 void demoArcs() {
@@ -69,7 +62,7 @@ void demoArcs() {
 
     VqArray<VqGePoint3d> segPts, arcBefore, arcAfter;
     seg.getSamplePoints(2, segPts);
-    sample(arc, arcBefore);
+    demoSampleCurve(arc, 1e-3, arcBefore);
 
     const VqGeMatrix3d move =
         VqGeMatrix3d::translation(VqGeVector3d(0.8, -0.6, 0.0)) *
@@ -79,7 +72,7 @@ void demoArcs() {
     printPoint("  new centre ", arc.center());
     std::printf("the intersection entity dropped its result; the next query recomputes:\n");
     const int numAfter = report(cci, after);
-    sample(arc, arcAfter);
+    demoSampleCurve(arc, 1e-3, arcAfter);
 
     SvgWriter svg(-4.0, -3.5, 4.0, 3.5);
     if (!svg.open("typical_request.svg")) {
@@ -91,12 +84,14 @@ void demoArcs() {
     svg.polyline(arcAfter, kAfterColor, 2.0, 0);
     svg.polyline(segPts, "#222", 2.0, 0);
     svg.label(segPts[0], "segment", "#222", -10, 18);
-    svg.label(arcBefore[arcBefore.length() / 3], "arc before", kBeforeColor, 8, 0);
-    svg.label(arcAfter[arcAfter.length() / 2], "arc after transformBy", kAfterColor, 8, 14);
-    for (int i = 0; i < numBefore; ++i) svg.point(before[i], kBeforeColor, 5.0);
-    for (int i = 0; i < numAfter; ++i) svg.point(after[i], kAfterColor, 5.0);
-    if (numBefore > 0) svg.label(before[0], "before", kBeforeColor);
-    if (numAfter > 0) svg.label(after[0], "after", kAfterColor, 6, 16);
+    svg.label(arcBefore[arcBefore.length() * 5 / 6], "arc before", kBeforeColor, -82, 4);
+    svg.label(arcAfter[arcAfter.length() - 1], "arc after transformBy", kAfterColor, 8, 14);
+    // Rings before, dots after: a point that hardly moved shows as a dot inside a ring.
+    for (int i = 0; i < numBefore; ++i) svg.ring(before[i], kBeforeColor, 7.0);
+    for (int i = 0; i < numAfter; ++i) svg.point(after[i], kAfterColor, 4.0);
+    const VqGePoint3d corner(-4.0, 3.5, 0.0);
+    svg.label(corner, "ring: intersection before the move", kBeforeColor, 10, 22);
+    svg.label(corner, "dot: intersection after the move", kAfterColor, 10, 40);
     svg.close();
     std::printf("wrote typical_request.svg (curves sampled by the library)\n");
 }

@@ -4,19 +4,29 @@
 #include <cmath>
 #include <cstdio>
 
-#include "vqge.h"
+#include "demo.h"
 
-void demoFit() {
-    std::printf("\n== A curve fitted through digitised points\n");
-    // Digitised points: a gentle S-bend, about 20 m apart, at drawing coordinates.
-    VqArray<VqGePoint3d> pts;
+const VqGePoint3d kDemoSiteOrigin(512280.0, 6105370.0, 0.0);
+
+void demoMakeRoad(VqArray<VqGePoint3d>& pts, VqGeCubicSplineCurve3d& road) {
+    // Digitised points: a gentle S-bend, 20 m apart, at drawing coordinates.
+    pts.setLogicalLength(0);
     for (int i = 0; i < 12; ++i) {
         const double x = 20.0 * i;
-        pts.append(VqGePoint3d(512300.0 + x, 6105400.0 + 15.0 * std::tanh((x - 110.0) / 40.0), 0));
+        pts.append(kDemoSiteOrigin +
+                   VqGeVector3d(20.0 + x, 30.0 + 15.0 * std::tanh((x - 110.0) / 40.0), 0));
     }
     // Interpolating cubic with a given heading at the start and a free end.
-    const VqGeVector3d heading(1, 0, 0);
-    VqGeCubicSplineCurve3d road(pts, heading, VqGeVector3d(0, 0, 0));
+    road = VqGeCubicSplineCurve3d(pts, VqGeVector3d(1, 0, 0), VqGeVector3d(0, 0, 0));
+}
+
+void demoFit() {
+    demoSection("A curve fitted through digitised points");
+    VqArray<VqGePoint3d> pts;
+    VqGeCubicSplineCurve3d road;
+    demoMakeRoad(pts, road);
+    std::printf("digitised points 20 m apart, from (%.3f, %.3f) to (%.3f, %.3f)\n", pts[0].x,
+                pts[0].y, pts[pts.length() - 1].x, pts[pts.length() - 1].y);
     std::printf("%d fit points, %d control points, parameter range [%g, %g]\n",
                 road.numFitPoints(), road.numControlPoints(), road.startParam(), road.endParam());
     // The fit parameters are the knots after the first three (chord lengths from 0).

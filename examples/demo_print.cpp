@@ -35,3 +35,10 @@ const char* demoConfigName(VqGe::VqGeXConfig config) {
     std::snprintf(text, sizeof text, "code %d", static_cast<int>(config));
     return text;
 }
+
+void demoSampleCurve(const VqGeCurve3d& crv, double approxEps, VqArray<VqGePoint3d>& points) {
+    VqGeInterval range;
+    crv.getInterval(range);
+    VqArray<double> params;
+    crv.getSamplePoints(range.lowerBound(), range.upperBound(), approxEps, points, params);
+}

@@ -17,16 +17,20 @@ public:
     int open(const char* path);
     void close();
 
+    // Both axes through the origin, with a numbered tick every tick units.
     void axes(double tick);
     void polyline(const VqArray<VqGePoint3d>& points, const char* color, double width,
                   int dashed);
     void point(const VqGePoint3d& p, const char* color, double radius);
+    // A hollow circle: stays visible around a dot drawn at the same place.
+    void ring(const VqGePoint3d& p, const char* color, double radius);
     void label(const VqGePoint3d& p, const char* text, const char* color, double dx = 6,
                double dy = -6);
 
 private:
     double px(double x) const;
     double py(double y) const;
+    void tick(double x, double y, int onXAxis);
 
     double mXmin, mYmin, mXmax, mYmax, mScale;
     int mWidth, mHeight;
