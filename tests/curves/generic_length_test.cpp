@@ -79,3 +79,30 @@ TEST(GenericLength, Length_BadInputAndPointCurve_FinishCleanly) {
     EXPECT_TRUE(std::isnan(dot->VqGeImpCurve3d::paramAtLength(q, 1.0, 1, 1e-10)));
     EXPECT_EQ(dot->VqGeImpCurve3d::length(q, 1.0, 1e-10), 0.0);
 }
+
+// The speed of a polygon jumps at every corner: the length is the sum of the edges, and a
+// walk of part of it lands on the edge the sum says, in either direction.
+TEST(GenericLength, Length_PolygonWithCorners_MatchesEdgeSum) {
+    std::mt19937 rng(23);
+    for (int k = 0; k < 30; ++k) {
+        const double s = std::pow(10.0, pick(rng, -2, 5)), o = k % 3 == 0 ? 1e3 * s : 0.0;
+        std::vector<VqGePoint3d> v;
+        const int n = 3 + k % 9;
+        for (int i = 0; i < n; ++i)
+            v.push_back(VqGePoint3d(o + pick(rng, -s, s), o + pick(rng, -s, s), pick(rng, -s, s)));
+        std::unique_ptr<FnCurve> c(FnCurve::polygon(v));
+        const double lo = pick(rng, 0, 0.5 * n), hi = pick(rng, 0.5 * n, n);
+        // Exact length of [lo, hi]: whole edges plus the partial ends.
+        double exact = 0.0;
+        for (int i = static_cast<int>(std::floor(lo)); i < hi; ++i) {
+            const double e = v[i].distanceTo(v[(i + 1) % n]);
+            exact += e * (std::fmin(hi, i + 1.0) - std::fmax(lo, static_cast<double>(i)));
+        }
+        SCOPED_TRACE(k);
+        EXPECT_NEAR(c->VqGeImpCurve3d::length(lo, hi, 1e-12), exact, 1e-10 * exact);
+        const double t = c->VqGeImpCurve3d::paramAtLength(lo, exact, 1, 1e-12 * exact);
+        EXPECT_NEAR(t, hi, 1e-8 * n);
+        const double back = c->VqGeImpCurve3d::paramAtLength(hi, exact, 0, 1e-12 * exact);
+        EXPECT_NEAR(back, lo, 1e-8 * n);
+    }
+}
