@@ -76,8 +76,8 @@ TEST(VqGeImpNurbCurve3d, IntersectWith_OwnRouteWithKinks_MatchesDenseScan) {
 
 // Closest points: the generic search and the NURBS's own are no farther than dense samples,
 // and the NURBS's own search is never worse than the generic one; the NURBS length agrees
-// with a dense polyline; at drawing scale too. (The generic length, which integrates across
-// knots, is left out: on quadratics, whose speed bends at every knot, it misses by up to 5e-5.)
+// with a dense polyline; at drawing scale too. (The generic length across knots has its own
+// test in nurb_generic_length_test.cpp.)
 TEST(VqGeImpNurbCurve3d, Generic_ClosestPointsAndLength_AgreeWithDenseAndEachOther) {
     Rng rng(83u);
     for (int n = 0; n < 24; ++n) {
