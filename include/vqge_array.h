@@ -42,7 +42,7 @@ public:
     int append(const T& value) {
         if (mLogicalLen == mPhysicalLen) {
             T tmp = value;  // value may live in the storage about to move
-            if (!reallocate(growTarget(mLogicalLen, static_cast<long>(mLogicalLen) + 1))) return -1;
+            if (!growFull()) return -1;
             new (&mArray[mLogicalLen]) T(tmp);
         } else {
             new (&mArray[mLogicalLen]) T(value);
@@ -64,9 +64,7 @@ public:
     VqArray& insertAt(int index, const T& value) {
         if (index < 0 || index > mLogicalLen) return *this;
         T tmp = value;
-        if (mLogicalLen == mPhysicalLen &&
-            !reallocate(growTarget(mLogicalLen, static_cast<long>(mLogicalLen) + 1)))
-            return *this;
+        if (mLogicalLen == mPhysicalLen && !growFull()) return *this;
         std::memmove(static_cast<void*>(mArray + index + 1), static_cast<void*>(mArray + index),
                      sizeof(T) * (mLogicalLen - index));
         new (&mArray[index]) T(tmp);
@@ -162,6 +160,11 @@ private:
         if (need > INT_MAX) return 0;
         const long target = base + growStep();
         return target > INT_MAX || target < need ? need : target;
+    }
+
+    // Makes room for one more element in a full array.
+    bool growFull() {
+        return reallocate(growTarget(mLogicalLen, static_cast<long>(mLogicalLen) + 1));
     }
 
     // A size of 0 or below, or one the length type cannot hold, fails like a refused

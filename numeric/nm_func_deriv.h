@@ -21,7 +21,7 @@ public:
     static constexpr int kMaxSplitDepth = 60;
     // Splits one all-roots search may make in all: the nesting limit alone would allow
     // 2^60 pieces on a function that never settles (a pole, a fast oscillation).
-    static constexpr int kMaxSplits = 1 << 15;
+    static constexpr int kMaxSplits = 1 << 12;
 
     NmFuncDeriv();
     NmFuncDeriv(void* handle, Computer f, Computer df);

@@ -23,7 +23,7 @@ constexpr double kMarchArrived = 1e-8;
 constexpr int kMaxMarchHalvings = 64;
 // Pieces one march may try in all. A step that keeps failing at twice its length and
 // succeeding at its length never grows, and would cross a range of 1e308 in 1e300 steps.
-constexpr long kMaxMarchPieces = 1L << 16;
+constexpr long kMaxMarchPieces = 1L << 12;
 
 // Polynomial extrapolation to 0 through (xa[i], ya[i]), i < n (Neville's scheme); dy is
 // the last correction, the error estimate.
