@@ -55,6 +55,8 @@ public:
     static constexpr double kRootWidth = 2.220446049250313e-13;
     static constexpr int kMaxParabolaIter = 44;
     static constexpr int kSimpsonMaxRefine = 21;
+    // Deepest trapezoid level refined (2^24 new points).
+    static constexpr int kTrapMaxLevel = 26;
     static constexpr int kRombergMaxRefine = 20;
     static constexpr int kGaussMaxDepth = 31;
     static constexpr int kGaussCapacity = 500000;
@@ -105,7 +107,9 @@ public:
     // the relative accuracy eps was reached (s untouched otherwise).
     int simpson(double& s, double eps);
     int simpson(double a, double b, double& s, double eps);
-    // Returns the refinement count at convergence, jmax + 1 when not converged.
+    // Returns the refinement count at convergence, jmax + 1 when not converged. Levels past
+    // kTrapMaxLevel add no points, so the refinement stops there: a count above it always
+    // means failure (jmax = INT_MAX, which has no successor, fails with INT_MAX).
     int simpson(double a, double b, double& s, int jmax, double eps);
     // Simpson marching from a (fromEnd 0) or from b in steps starting at step.
     void simpsonAdapt(double a, double b, double step, int fromEnd, double& sum, int jmax,

@@ -4,6 +4,7 @@
 #ifndef VQGE_ARRAY_H
 #define VQGE_ARRAY_H
 
+#include <climits>
 #include <cstring>
 #include <new>
 
@@ -41,7 +42,7 @@ public:
     int append(const T& value) {
         if (mLogicalLen == mPhysicalLen) {
             T tmp = value;  // value may live in the storage about to move
-            if (!reallocate(mLogicalLen + growStep())) return -1;
+            if (!growFull()) return -1;
             new (&mArray[mLogicalLen]) T(tmp);
         } else {
             new (&mArray[mLogicalLen]) T(value);
@@ -51,8 +52,8 @@ public:
     VqArray& append(const VqArray& other) {
         const int n = other.mLogicalLen;
         if (n == 0) return *this;
-        if (mLogicalLen + n > mPhysicalLen && !reallocate(mLogicalLen + n + growStep()))
-            return *this;
+        const long need = static_cast<long>(mLogicalLen) + n;
+        if (need > mPhysicalLen && !reallocate(growTarget(need, need))) return *this;
         // other may be this array: its elements are read only after the reallocation.
         std::memcpy(static_cast<void*>(mArray + mLogicalLen),
                     static_cast<const void*>(other.mArray), sizeof(T) * n);
@@ -63,7 +64,7 @@ public:
     VqArray& insertAt(int index, const T& value) {
         if (index < 0 || index > mLogicalLen) return *this;
         T tmp = value;
-        if (mLogicalLen == mPhysicalLen && !reallocate(mLogicalLen + growStep())) return *this;
+        if (mLogicalLen == mPhysicalLen && !growFull()) return *this;
         std::memmove(static_cast<void*>(mArray + index + 1), static_cast<void*>(mArray + index),
                      sizeof(T) * (mLogicalLen - index));
         new (&mArray[index]) T(tmp);
@@ -95,8 +96,7 @@ public:
     VqArray& setLogicalLength(int n) {
         if (n < 0) n = 0;
         if (n > mPhysicalLen) {
-            const int grown = mPhysicalLen + growStep();
-            if (!reallocate(n > grown ? n : grown)) return *this;
+            if (!reallocate(growTarget(mPhysicalLen, n))) return *this;
         }
         for (int i = mLogicalLen; i < n; ++i) new (&mArray[i]) T();
         mLogicalLen = n;
@@ -154,17 +154,33 @@ private:
     // A grow length below 1 would stop an append from making room.
     int growStep() const { return mGrowLen > 0 ? mGrowLen : 1; }
 
-    bool reallocate(int n) {
+    // Size of a grown block: base plus the grow length, or exactly need where that step
+    // would pass INT_MAX; 0 (refused) when need itself does not fit in the length type.
+    long growTarget(long base, long need) const {
+        if (need > INT_MAX) return 0;
+        const long target = base + growStep();
+        return target > INT_MAX || target < need ? need : target;
+    }
+
+    // Makes room for one more element in a full array.
+    bool growFull() {
+        return reallocate(growTarget(mLogicalLen, static_cast<long>(mLogicalLen) + 1));
+    }
+
+    // A size of 0 or below, or one the length type cannot hold, fails like a refused
+    // allocation and leaves the array as it was.
+    bool reallocate(long n) {
+        if (n <= 0 || n > INT_MAX) return false;
         T* block = static_cast<T*>(VqGeContext::gAllocMem(sizeof(T) * static_cast<size_t>(n)));
         if (!block) return false;
-        const int keep = mLogicalLen < n ? mLogicalLen : n;
+        const long keep = mLogicalLen < n ? mLogicalLen : n;
         if (keep > 0)
             std::memcpy(static_cast<void*>(block), static_cast<const void*>(mArray),
                         sizeof(T) * keep);
         if (mArray) VqGeContext::gFreeMem(mArray);
         mArray = block;
-        mPhysicalLen = n;
-        mLogicalLen = keep;
+        mPhysicalLen = static_cast<int>(n);
+        mLogicalLen = static_cast<int>(keep);
         return true;
     }
     void release() {

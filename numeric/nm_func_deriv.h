@@ -19,6 +19,9 @@ public:
     static constexpr int kRootsGrowBy = 10;
     // Nesting limit of the piece splitting of the all-roots search.
     static constexpr int kMaxSplitDepth = 60;
+    // Splits one all-roots search may make in all: the nesting limit alone would allow
+    // 2^60 pieces on a function that never settles (a pole, a fast oscillation).
+    static constexpr int kMaxSplits = 1 << 12;
 
     NmFuncDeriv();
     NmFuncDeriv(void* handle, Computer f, Computer df);

@@ -1,6 +1,7 @@
 // NmMatrix storage, element access, element-wise arithmetic and products.
 #include "nm_matrix.h"
 
+#include <climits>
 #include <cstring>
 
 #include "foundation/vqge_mem.h"
@@ -8,7 +9,10 @@
 // ---------------------------------------------------------------- storage
 
 void NmMatrix::takeStorage(int r, int c) {
-    if (r < 0 || c < 0) r = c = 0;
+    // Entries are indexed in int: a block of more than INT_MAX entries is refused like a
+    // failed allocation.
+    const long entries = static_cast<long>(r) * c;
+    if (r < 0 || c < 0 || entries > INT_MAX) r = c = 0;
     if (r == 0 || c == 0) {
         vqFreeBuffer(mData);
         mData = nullptr;
@@ -16,7 +20,7 @@ void NmMatrix::takeStorage(int r, int c) {
         mCols = c;
         return;
     }
-    if (mData && r * c == count()) {
+    if (mData && entries == count()) {
         mRows = r;
         mCols = c;
         return;
@@ -154,10 +158,11 @@ NmMatrix& NmMatrix::transpose() {
     if (t.mRows != mCols || t.mCols != mRows) return *this;
     for (int i = 0; i < mRows; ++i)
         for (int j = 0; j < mCols; ++j) t(j, i) = (*this)(i, j);
-    // Same block size: the values move into this matrix's own storage.
+    // Same block size: the values move into this matrix's own storage. A matrix with a
+    // zero dimension has no storage and only swaps its dimensions.
     mRows = t.mRows;
     mCols = t.mCols;
-    std::memcpy(mData, t.mData, sizeof(double) * count());
+    if (count() > 0) std::memcpy(mData, t.mData, sizeof(double) * count());
     return *this;
 }
 
@@ -218,8 +223,9 @@ NmMatrix NmMatrix::operator*(const NmMatrix& m) const {
 
 NmMatrix& NmMatrix::operator*=(const NmMatrix& m) {
     if (mRows != mCols || m.mRows != mRows || m.mCols != mCols) return *this;
+    if (count() == 0) return *this;
     NmMatrix r = *this * m;
-    if (r.mRows == mRows) std::memcpy(mData, r.mData, sizeof(double) * count());
+    if (r.mRows == mRows && r.mCols == mCols) std::memcpy(mData, r.mData, sizeof(double) * count());
     return *this;
 }
 

@@ -22,6 +22,14 @@ inline int isEligible(int state) {
 
 inline double& at(NmExTableau& t, int i, int j) { return t.a[i * t.cols + j]; }
 
+// The exchange limit counts up from the caller's count: a negative count would lift it, so
+// it starts at zero. A negative tolerance would let rounding noise drive the exchanges; it
+// counts as zero. NaN stays NaN and is refused by the callers.
+void clampLimits(double& tol, int* exchanges) {
+    if (tol < 0.0) tol = 0.0;
+    if (exchanges && *exchanges < 0) *exchanges = 0;
+}
+
 // Live row with the most negative b below -tol; -1 when none.
 int mostNegativeRow(const NmExTableau& t, double tol) {
     int d = -1;
@@ -232,6 +240,7 @@ NmExWork::~NmExWork() { vqFreeBuffer(mHeap); }
 
 int NmExWork::feasible(double tol) {
     if (!mOk || std::isnan(tol) || !nmExAllFinite(mT)) return 0;
+    clampLimits(tol, nullptr);
     return nmExFeasible(mT, tol);
 }
 
@@ -272,6 +281,7 @@ int NmMatrix::feasible(NmVector& b, NmIntVec& rowState, NmIntVec& colState, doub
     NmExTableau t;
     if (!makeView(mData, mRows, mCols, b, rowState, colState, t)) return 0;
     if (std::isnan(tol) || !nmExAllFinite(t)) return 0;
+    clampLimits(tol, nullptr);
     return nmExFeasible(t, tol);
 }
 
@@ -279,6 +289,7 @@ int NmMatrix::exequal(NmVector& b, NmIntVec& rowState, NmIntVec& colState, doubl
     NmExTableau t;
     if (!makeView(mData, mRows, mCols, b, rowState, colState, t)) return 0;
     if (std::isnan(tol) || !nmExAllFinite(t)) return 0;
+    clampLimits(tol, nullptr);
     return nmExEqual(t, tol, nullptr);
 }
 
@@ -296,6 +307,7 @@ int NmMatrix::exequal(NmVector& b, NmIntVec& rowState, NmIntVec& colState, NmVec
         !addObjective(cost, value, rowLabel, colLabel, t))
         return 0;
     if (std::isnan(tol) || !nmExAllFinite(t)) return 0;
+    clampLimits(tol, &exchanges);
     return nmExEqual(t, tol, &exchanges);
 }
 
@@ -307,6 +319,7 @@ int NmMatrix::feasible(NmVector& b, NmIntVec& rowState, NmIntVec& colState, NmVe
         !addObjective(cost, value, rowLabel, colLabel, t))
         return 0;
     if (std::isnan(tol) || !nmExAllFinite(t)) return 0;
+    clampLimits(tol, &exchanges);
     return nmExFeasibleCost(t, tol, exchanges);
 }
 
@@ -318,6 +331,7 @@ int NmMatrix::optimal(NmVector& b, NmIntVec& rowState, NmIntVec& colState, NmVec
         !addObjective(cost, value, rowLabel, colLabel, t))
         return 0;
     if (std::isnan(tol) || !nmExAllFinite(t)) return 0;
+    clampLimits(tol, &exchanges);
     return nmExOptimal(t, tol, exchanges);
 }
 

@@ -22,9 +22,16 @@ inline int signOf(double v) {
     return v > 0.0 ? 1 : (v < 0.0 ? -1 : 0);
 }
 
+// A negative tolerance would never let a remainder count as zero, and a NaN one never
+// compares: both are taken as 0.
+inline double usableTol(double tol) {
+    return tol >= 0.0 ? tol : 0.0;
+}
+
 }  // namespace
 
 int NmPolynom::sturm(double tol) const {
+    tol = usableTol(tol);
     if (mSturmChain && mSturmTol == tol) return 1;
     releaseSturm();
     if (mDegree < 0 || !nmPolyAllFinite(mCoeff.data(), mDegree)) return 0;
@@ -47,8 +54,10 @@ int NmPolynom::sturm(double tol) const {
             return 0;
         }
         head->mSturmChain = tail;
-        // Degrees fall strictly, so the chain ends within degree + 1 members.
-        for (;;) {
+        // Degrees fall strictly, so the chain ends within degree + 1 members. A remainder
+        // that does not fall below its divisor's degree (a zero divisor hands back the
+        // dividend) or a chain that would pass degree + 1 members fails the build.
+        for (int members = 2;; ++members) {
             NmPolynom rem;
             NmPolynom quot(*prev);
             quot.euclid(*tail, rem);
@@ -57,6 +66,10 @@ int NmPolynom::sturm(double tol) const {
                 if (!(std::fabs(rem.mCoeff[i]) <= tol)) zero = 0;
             if (zero) break;
             rem.normalize(tol);
+            if (members > head->mDegree || rem.mDegree >= tail->mDegree) {
+                releaseSturm();
+                return 0;
+            }
             rem.negate();
             NmPolynom* next = new NmPolynom(rem);
             if (!next || next->mDegree != rem.mDegree || rem.mDegree < 0) {
@@ -155,6 +168,7 @@ int NmPolynom::rootCount(int side, double x) const {
 }
 
 int NmPolynom::rootCount(double a, double b, double tol) const {
+    tol = usableTol(tol);
     if (!sturm(tol)) return -1;
     // Reversed ends count the same interval rather than a negative number.
     if (a > b) {
@@ -171,6 +185,7 @@ int NmPolynom::rootCount(double a, double b, double tol) const {
 int NmPolynom::bracket(NmVector& lo, NmVector& hi, double tol) const {
     lo.reset(0);
     hi.reset(0);
+    tol = usableTol(tol);
     if (!sturm(tol)) return -1;
     const int n = sturmCount(-HUGE_VAL, tol) - sturmCount(HUGE_VAL, tol);
     const double bound = mSturmChain->height() + 1.0;

@@ -2,23 +2,28 @@
 //
 // Notation: level n of the trapezoid rule adds m = 2^(n-2) midpoints of spacing h; t_j is
 // the level-j trapezoid value, S_j = (4 t_j - t_(j-1)) / 3 the Simpson value.
+#include <climits>
 #include <cmath>
 #include <limits>
 
 #include "nm_func.h"
+#include "vqge_util.h"
 
 namespace {
 
 // Deepest trapezoid level refined: 2^24 new points. The solvers stop far below it (Simpson
 // at 2^19, Romberg at 2^18); only a caller's own jmax can reach it, and deeper levels are
 // left unrefined rather than shifting past the width of a long.
-constexpr int kMaxTrapLevel = 26;
+constexpr int kMaxTrapLevel = NmFunc::kTrapMaxLevel;
 // Spacing below which a level adds nothing.
 constexpr double kMinSpacing = 1e-12;
 // Remainder below which a Simpson march has arrived.
 constexpr double kMarchArrived = 1e-8;
 // Consecutive halvings a Simpson march tries before it gives up on a piece.
 constexpr int kMaxMarchHalvings = 64;
+// Pieces one march may try in all. A step that keeps failing at twice its length and
+// succeeding at its length never grows, and would cross a range of 1e308 in 1e300 steps.
+constexpr long kMaxMarchPieces = 1L << 12;
 
 // Polynomial extrapolation to 0 through (xa[i], ya[i]), i < n (Neville's scheme); dy is
 // the last correction, the error estimate.
@@ -72,9 +77,16 @@ int NmFunc::simpson(double a, double b, double& s, int jmax, double eps) {
     double sPrev = 1e41;
     double tPrev = 1e21;
     double t = 0.0;
-    for (int j = 1; j <= jmax; ++j) {
+    // Past the deepest level the trapezoid value stands still, which would pass for
+    // convergence; and a huge jmax would only spin.
+    const int levels = jmax < kMaxTrapLevel ? jmax : kMaxTrapLevel;
+    // A negative accuracy can never be met and a NaN one never compares: both count as 0.
+    if (!(eps >= 0.0)) eps = 0.0;
+    for (int j = 1; j <= levels; ++j) {
         trapezoid(a, b, t, j);
         const double sj = (4.0 * t - tPrev) / 3.0;
+        // A NaN integrand (or inf - inf) stays NaN at every finer level.
+        if (std::isnan(sj)) break;
         if (j > 4 && std::fabs(sj - sPrev) <= eps * std::fabs(sPrev)) {
             s = sj;
             return j;
@@ -82,7 +94,7 @@ int NmFunc::simpson(double a, double b, double& s, int jmax, double eps) {
         sPrev = sj;
         tPrev = t;
     }
-    return jmax + 1;
+    return jmax < INT_MAX ? jmax + 1 : INT_MAX;
 }
 
 int NmFunc::simpson(double a, double b, double& s, double eps) {
@@ -110,14 +122,21 @@ void NmFunc::simpsonAdapt(double a, double b, double step, int fromEnd, double& 
     }
     double h = step;
     if (!(h > 0.0) || !std::isfinite(h)) h = b - a;
+    // simpson converges within this many levels or not at all.
+    const int levels = jmax < kMaxTrapLevel ? jmax : kMaxTrapLevel;
     int halvings = 0;
-    for (;;) {
+    for (long pieces = 0;; ++pieces) {
+        // Out of pieces, or broken off by the caller: the march has no result.
+        if (pieces >= kMaxMarchPieces || (VqGeUtil::gBreakFunc && VqGeUtil::gBreakFunc())) {
+            sum = std::numeric_limits<double>::quiet_NaN();
+            return;
+        }
         // Forward the piece is [a, m] and the remainder [m, b]; from the end the piece is
         // [m, b] and the remainder [a, m].
         const double m = fromEnd ? (b - h > a ? b - h : a) : (a + h < b ? a + h : b);
         double piece = 0.0;
-        const int ok = fromEnd ? simpson(m, b, piece, jmax, eps) <= jmax
-                               : simpson(a, m, piece, jmax, eps) <= jmax;
+        const int ok = fromEnd ? simpson(m, b, piece, jmax, eps) <= levels
+                               : simpson(a, m, piece, jmax, eps) <= levels;
         if (!ok) {
             // A piece that will not converge however short it gets (jmax below 5, a
             // non-finite integrand) ends the march with NaN instead of halving forever.
@@ -134,7 +153,7 @@ void NmFunc::simpsonAdapt(double a, double b, double step, int fromEnd, double& 
         if (std::fabs(rest) <= kMarchArrived) break;
         double restValue = 0.0;
         if (rest >= h || (fromEnd ? simpson(a, m, restValue, jmax, eps)
-                                  : simpson(m, b, restValue, jmax, eps)) > jmax) {
+                                  : simpson(m, b, restValue, jmax, eps)) > levels) {
             if (fromEnd) {
                 b = m;
             } else {

@@ -8,6 +8,7 @@
 
 #include "numeric/nm_func_deriv.h"
 #include "vqge_context.h"
+#include "vqge_util.h"
 
 namespace {
 
@@ -24,6 +25,18 @@ struct NmFuncDeriv::RootList {
     NmVector* out;
     int count;
     int ok;
+    // Splits still allowed; 0 also once the caller's break function asked to stop.
+    int splitsLeft;
+
+    bool maySplit() {
+        if (splitsLeft <= 0) return false;
+        if (VqGeUtil::gBreakFunc && VqGeUtil::gBreakFunc()) {
+            splitsLeft = 0;
+            return false;
+        }
+        --splitsLeft;
+        return true;
+    }
 
     void add(double t) {
         if (!ok) return;
@@ -67,8 +80,9 @@ int NmFuncDeriv::examinePiece(RootList& list, EndInfo& ea, EndInfo& eb, double t
     if (flatSlopeA && flatSlopeB) return 1;
 
     const double m = 0.5 * (a + b);
-    // Splitting ends where doubles run out or the nesting limit is reached.
-    if (depth >= kMaxSplitDepth || !(m > a && m < b)) return 1;
+    // Splitting ends where doubles run out, at the nesting limit, when the search has used
+    // up its splits or when the caller breaks it off.
+    if (depth >= kMaxSplitDepth || !(m > a && m < b) || !list.maySplit()) return 1;
     const double fm = compute(m);
     if (std::fabs(fm) < tol) {
         list.add(m);
@@ -133,7 +147,7 @@ int NmFuncDeriv::allRoots(NmVector& roots, int n, double tol) {
     }
     roots.reset(n);
     if (roots.dim() != n) return 0;
-    RootList list{&roots, 0, 1};
+    RootList list{&roots, 0, 1, kMaxSplits};
     if (lo == hi) {
         // A single point: it is the only candidate.
         if (std::fabs(compute(lo)) < tol) list.add(lo);

@@ -53,9 +53,14 @@ int VqGeKnotVector::numIntervals() const {
     return count;
 }
 
+// The output is sized once for the knots it will hold: growing it by its grow length per
+// knot would copy the array over and over (quadratic in the number of distinct knots).
 int VqGeKnotVector::getDistinctKnots(VqArray<double>& knots) const {
     knots.setLogicalLength(0);
     if (mLogicalLength == 0) return 0;
+    const int count = numIntervals() + 1;
+    if (knots.physicalLength() < count) knots.setPhysicalLength(count);
+    if (knots.physicalLength() < count) return 0;
     knots.append(mKnots[0]);
     for (int i = 1; i < mLogicalLength; ++i) {
         if (mKnots[i] - mKnots[i - 1] > mTolerance) knots.append(mKnots[i]);

@@ -1,4 +1,5 @@
 // NmMatrix Jordan-exchange feasibility, pivots and the objective-carrying forms.
+#include <climits>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -370,4 +371,58 @@ TEST(NmMatrixExchange, FeasibleWithCost_ExchangeLimit_Holds) {
     EXPECT_EQ(0, lp.a.optimal(lp.b, lp.rowState, lp.colState, lp.cost, lp.value, lp.rowLabel,
                               lp.colLabel, 1e-12, exchanges));
     EXPECT_EQ(NmMatrix::kMaxExchanges, exchanges);
+}
+
+// A negative exchange count lifted the limit of 66 and a negative tolerance made every row
+// and entry eligible: 1 x 1 tableaus pivoted back and forth for up to 2^31 exchanges. The
+// count now starts at zero and the tolerance counts as zero.
+TEST(NmMatrixExchange, FeasibleOptimal_NegativeCountAndTolerance_ClampedAndBounded) {
+    for (double tol : {-10.0, -1e-12, -HUGE_VAL}) {
+        for (int start : {-1, -1000, INT_MIN}) {
+            const double av[] = {1};
+            const double bv[] = {1};
+            const double cv[] = {1};
+            for (int opt = 0; opt < 2; ++opt) {
+                NmMatrix a = fromRows(1, 1, av);
+                NmVector b = vec(1, bv);
+                NmIntVec rs(1, NmMatrix::kExRow), cs(1, NmMatrix::kExColumn);
+                NmVector cost = vec(1, cv);
+                double value = 0.0;
+                NmIntVec rl(1, 0), cl(1, 1);
+                int exchanges = start;
+                const int ok = opt ? a.optimal(b, rs, cs, cost, value, rl, cl, tol, exchanges)
+                                   : a.feasible(b, rs, cs, cost, value, rl, cl, tol, exchanges);
+                // Feasible as posed (b >= 0) and optimal at x = 0 (cost >= 0): no exchange.
+                EXPECT_EQ(ok, 1);
+                EXPECT_EQ(exchanges, 0);
+                EXPECT_EQ(a(0, 0), 1.0);
+            }
+            NmMatrix a = fromRows(1, 1, av);
+            NmVector b = vec(1, bv);
+            NmIntVec rs(1, NmMatrix::kExRow), cs(1, NmMatrix::kExColumn);
+            EXPECT_EQ(a.feasible(b, rs, cs, tol), 1);
+            EXPECT_EQ(a(0, 0), 1.0);
+        }
+    }
+    // Seeded tableaus under hostile counts and tolerances: the shared counter never passes
+    // the limit and every call returns.
+    std::mt19937 rng(6);
+    std::uniform_real_distribution<double> u(-3.0, 3.0);
+    for (int trial = 0; trial < 300; ++trial) {
+        const int r = 1 + trial % 5, c = 1 + (trial / 5) % 4;
+        NmMatrix a(r, c);
+        NmVector b(r), cost(c);
+        for (int i = 0; i < r; ++i) {
+            b[i] = u(rng);
+            for (int j = 0; j < c; ++j) a(i, j) = u(rng);
+        }
+        for (int j = 0; j < c; ++j) cost[j] = u(rng);
+        NmIntVec rs(r, NmMatrix::kExRow), cs(c, NmMatrix::kExColumn), rl(r, 0), cl(c, 1);
+        double value = 0.0;
+        int exchanges = -(trial * 7919);
+        const double tol = trial % 2 ? -std::fabs(u(rng)) : -1e-12;
+        a.optimal(b, rs, cs, cost, value, rl, cl, tol, exchanges);
+        EXPECT_GE(exchanges, 0);
+        EXPECT_LE(exchanges, NmMatrix::kMaxExchanges);
+    }
 }

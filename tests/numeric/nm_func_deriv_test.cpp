@@ -336,3 +336,71 @@ TEST(NmFuncDeriv, Minimum_MonotoneFunction_ReturnsLowerEnd) {
     EXPECT_EQ(x, 2.0);
     EXPECT_EQ(fx, 2.0);
 }
+
+namespace {
+double infiniteSlope(double t) {
+    return HUGE_VAL * t + 2.220446049250313e-16;
+}
+double infiniteSlopeD(double) {
+    return HUGE_VAL;
+}
+double pole(double t) {
+    return 1.0 / (t - 0.3) + 1.0;
+}
+double poleD(double t) {
+    return -1.0 / ((t - 0.3) * (t - 0.3));
+}
+int gBreakAfter = -1;
+int breakSoon() {
+    return gBreakAfter >= 0 && --gBreakAfter < 0;
+}
+}  // namespace
+
+// Values that never settle (infinite or NaN, a pole) let every piece split down to the
+// nesting limit of 60 levels, 2^60 pieces in all. The splits of one search are now
+// bounded, and the break hook ends them early.
+TEST(NmFuncDeriv, AllRoots_InfiniteValuesOrPole_SplitsBoundedAndBreakHonoured) {
+    struct Case {
+        double (*f)(double);
+        double (*df)(double);
+        double lo, hi;
+        int n;
+    };
+    const Case cases[] = {{infiniteSlope, infiniteSlopeD, -4.9406564584124654e-324, 1e308, 8},
+                          {pole, poleD, 0.0, 1.0, 18},
+                          {infiniteSlope, poleD, -1e8, 1e8, 64}};
+    for (const Case& c : cases) {
+        Probe p;
+        p.f = c.f;
+        p.df = c.df;
+        NmFuncDeriv fd(&p, probeF, probeD, c.lo, c.hi);
+        NmVector roots;
+        fd.allRoots(roots, c.n, -1.0);
+        // Two evaluations per split, plus searches on the pieces that end in one.
+        EXPECT_LE(p.calls, 4 * NmFuncDeriv::kMaxSplits + 200 * c.n);
+        for (int i = 0; i < roots.dim(); ++i) {
+            EXPECT_GE(roots[i], c.lo);
+            EXPECT_LE(roots[i], c.hi);
+        }
+    }
+    // Away from the pole the search still works: 1/(t - 0.3) + 1 has its one root at -0.7.
+    Probe p;
+    p.f = pole;
+    p.df = poleD;
+    NmFuncDeriv fd(&p, probeF, probeD, -1.0, 0.0);
+    NmVector roots;
+    ASSERT_EQ(fd.allRoots(roots, 18, 1e-10), 1);
+    ASSERT_EQ(roots.dim(), 1);
+    EXPECT_NEAR(roots[0], -0.7, 1e-9);
+
+    int (*old)() = VqGeUtil::gBreakFunc;
+    VqGeUtil::gBreakFunc = breakSoon;
+    gBreakAfter = 10;
+    Probe q;
+    q.f = infiniteSlope;
+    q.df = infiniteSlopeD;
+    NmFuncDeriv broken(&q, probeF, probeD, -1e8, 1e8);
+    broken.allRoots(roots, 4, 1e-10);
+    EXPECT_LE(q.calls, 200);
+    VqGeUtil::gBreakFunc = old;
+}

@@ -1,11 +1,13 @@
 // NmFunc Simpson, Simpson marching, Romberg and adaptive Gauss quadrature.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
 #include "nm_func.h"
+#include "vqge_util.h"
 
 namespace {
 
@@ -213,4 +215,72 @@ TEST(NmFunc, Quadra_NonFiniteInput_Fails) {
     EXPECT_EQ(f.quadra(0.0, INFINITY, s, 1e-10, err, failAt), 0);
     NmFunc empty;
     EXPECT_EQ(empty.quadra(0.0, 1.0, s, 1e-10, err, failAt), 0);
+}
+
+// jmax = INT_MAX made the failure value jmax + 1 overflow, and the levels past the deepest
+// refined one left the trapezoid value standing still, which passed for convergence. The
+// refinement now stops at the deepest level; NaN integrands and NaN or negative accuracies
+// end early instead of refining to the bottom.
+TEST(NmFunc, Simpson_HugeJmaxOrHostileAccuracy_NoOverflowNoFalseConvergence) {
+    Probe p{noise};
+    NmFunc f(&p, probe);
+    double s = 7.0;
+    EXPECT_EQ(f.simpson(0.0, 1.0, s, INT_MAX, 1e-300), INT_MAX);
+    EXPECT_EQ(s, 7.0);
+    EXPECT_LE(p.calls, 2L << NmFunc::kTrapMaxLevel);
+    EXPECT_EQ(f.simpson(0.0, 1.0, s, 1000, 1e-300), 1001);
+    Probe q{nanMid};
+    NmFunc g(&q, probe);
+    EXPECT_EQ(g.simpson(0.0, 1.0, s, INT_MAX, 1e-6), INT_MAX);
+    EXPECT_EQ(g.simpson(0.0, 1.0, s, INT_MAX - 1, 1e-6), INT_MAX);
+    EXPECT_LT(q.calls, 100);
+    // NaN and negative accuracies count as 0: the exact Simpson value of a cubic meets it.
+    Probe c{cube};
+    NmFunc h(&c, probe);
+    for (double eps : {std::nan(""), -1.0, 0.0}) {
+        s = 0.0;
+        EXPECT_LE(h.simpson(0.0, 1.0, s, 30, eps), 6) << eps;
+        EXPECT_DOUBLE_EQ(s, 0.25);
+    }
+    double sum = 0.0;
+    h.simpsonAdapt(0.0, 1.0, 0.5, 0, sum, INT_MAX, 1e-12);
+    EXPECT_NEAR(sum, 0.25, 1e-12);
+    g.simpsonAdapt(0.0, 1.0, 0.5, 1, sum, INT_MAX, 1e-12);
+    EXPECT_TRUE(std::isnan(sum));
+}
+
+namespace {
+double quartic(double t) {
+    return (((1e-12 * t + 2.0) * t + 0.5) * t - 62.5) * t;
+}
+double quarticIntegral(double t) {
+    return (((1e-12 / 5.0 * t + 0.5) * t + 0.5 / 3.0) * t - 31.25) * t * t;
+}
+int alwaysBreak() {
+    return 1;
+}
+}  // namespace
+
+// Under a negative accuracy a zero-width piece (a + h == a) "converged" while every real
+// piece failed: the step doubled and halved for ever and the march never moved. The accuracy
+// now counts as 0, a march tries a bounded number of pieces, and the break hook ends it.
+TEST(NmFunc, SimpsonAdapt_NegativeAccuracy_MarchEndsAndBreakHonoured) {
+    Probe p{quartic};
+    NmFunc f(&p, probe);
+    double sum = 0.0;
+    f.simpsonAdapt(-10.5, -9.5, -8.5, 1, sum, 10, -9.7134047659044073e+146);
+    EXPECT_LT(p.calls, 50000000L);
+    if (!std::isnan(sum)) {
+        EXPECT_NEAR(sum, quarticIntegral(-9.5) - quarticIntegral(-10.5), 1e-6);
+    }
+    f.simpsonAdapt(-10.5, -9.5, 0.25, 0, sum, 12, 1e-12);
+    EXPECT_NEAR(sum, quarticIntegral(-9.5) - quarticIntegral(-10.5), 1e-8);
+
+    int (*old)() = VqGeUtil::gBreakFunc;
+    VqGeUtil::gBreakFunc = alwaysBreak;
+    p.calls = 0;
+    f.simpsonAdapt(-10.5, -9.5, 0.25, 0, sum, 12, 1e-12);
+    VqGeUtil::gBreakFunc = old;
+    EXPECT_TRUE(std::isnan(sum));
+    EXPECT_EQ(p.calls, 0);
 }

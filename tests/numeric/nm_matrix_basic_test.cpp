@@ -1,4 +1,6 @@
 // NmMatrix construction, element access, rows and columns, arithmetic and products.
+#include <climits>
+
 #include "nm_matrix.h"
 #include "test_helpers.h"
 
@@ -192,4 +194,52 @@ TEST(NmMatrix, Memory_HooksOnlyAndAllReleased) {
     EXPECT_EQ(f.rowDim(), 0);
     EXPECT_EQ(f.colDim(), 0);
     CountingHooks::failAfter() = -1;
+}
+
+// transpose of a matrix with a zero dimension and *= of 0 x 0 matrices handed memcpy a null
+// block. They only change dimensions now.
+TEST(NmMatrix, ZeroDimension_TransposeAndProducts_NoNullCopy) {
+    for (int n : {0, 1, 3, 7}) {
+        NmMatrix m(n, 0);
+        m.transpose();
+        EXPECT_EQ(m.rowDim(), 0);
+        EXPECT_EQ(m.colDim(), n);
+        m.transpose();
+        EXPECT_EQ(m.rowDim(), n);
+        EXPECT_EQ(m.colDim(), 0);
+        NmMatrix z(0, n);
+        // (n x 0) * (0 x n): n x n of zeros; (0 x n) * (n x 0): 0 x 0.
+        const NmMatrix outer = m * z;
+        ASSERT_EQ(outer.rowDim(), n);
+        ASSERT_EQ(outer.colDim(), n);
+        for (int i = 0; i < n; ++i)
+            for (int j = 0; j < n; ++j) EXPECT_EQ(outer(i, j), 0.0);
+        const NmMatrix inner = z * m;
+        EXPECT_EQ(inner.rowDim() * inner.colDim(), 0);
+        EXPECT_EQ((m * NmVector()).dim(), n);
+        EXPECT_EQ((z * NmVector(n, 1.0)).dim(), 0);
+    }
+    NmMatrix e, f;
+    e *= f;
+    e *= 2.0;
+    e += f;
+    e.transpose();
+    EXPECT_EQ(e.rowDim(), 0);
+    EXPECT_EQ(e.colDim(), 0);
+}
+
+// rows * cols past INT_MAX used to overflow int before any check; such a block is refused
+// like a failed allocation without asking the heap.
+TEST(NmMatrix, EntryCountPastIntMax_RefusedAsEmptyWithoutRequest) {
+    CountingHooks hooks;
+    for (int r : {46341, 100000, 1 << 30}) {
+        NmMatrix m(r, r);
+        EXPECT_EQ(m.rowDim(), 0);
+        EXPECT_EQ(m.colDim(), 0);
+        NmMatrix k(2, 2);
+        k.reset(r, INT_MAX);
+        EXPECT_EQ(k.rowDim(), 0);
+    }
+    EXPECT_EQ(CountingHooks::allocs(), 3);  // the three 2 x 2 blocks only
+    EXPECT_EQ(hooks.outstanding(), 0);
 }

@@ -228,3 +228,41 @@ TEST(NmPolynom, SturmChain_CachedAndReleasedByModifiers) {
     p.bracket(lo, hi, 1e-12);
     EXPECT_FALSE(NmPolynomProbe::hasChain(p));  // bracket releases it when done
 }
+
+// A negative or NaN tolerance never let a remainder count as zero: with a multiple root the
+// chain alternated between a zero remainder and the division by it without end. Such a
+// tolerance now counts as zero, and the chain stays within degree + 1 members.
+TEST(NmPolynom, RootCountBracket_NegativeOrNaNTolMultipleRoot_CountAsZeroTol) {
+    std::mt19937 rng(4);
+    std::uniform_int_distribution<int> count(1, 5), mult(1, 3);
+    std::uniform_real_distribution<double> where(-100.0, 100.0);
+    const double bad[] = {-1e-12, -1.0, -HUGE_VAL, std::numeric_limits<double>::quiet_NaN()};
+    for (int trial = 0; trial < 200; ++trial) {
+        double r[16];
+        int n = 0;
+        for (int k = count(rng); k > 0; --k) {
+            const double x = std::round(where(rng));
+            for (int m = mult(rng); m > 0 && n < 16; --m) r[n++] = x;
+        }
+        const NmPolynom p = fromRoots(r, n);
+        const int expected = p.rootCount(-200.0, 200.0, 0.0);
+        NmVector lo0, hi0;
+        const int brackets = p.bracket(lo0, hi0, 0.0);
+        for (double tol : bad) {
+            EXPECT_EQ(p.rootCount(-200.0, 200.0, tol), expected) << "tol " << tol;
+            EXPECT_LE(NmPolynomProbe::chainLength(p), p.degree() + 1);
+            NmVector lo, hi;
+            ASSERT_EQ(p.bracket(lo, hi, tol), brackets);
+            for (int i = 0; i < brackets; ++i) {
+                EXPECT_EQ(lo[i], lo0[i]);
+                EXPECT_EQ(hi[i], hi0[i]);
+            }
+        }
+    }
+    // (x - 1)^2 (x + 2): two distinct roots whatever the tolerance's sign.
+    const double r[] = {1, 1, -2};
+    const NmPolynom p = fromRoots(r, 3);
+    EXPECT_EQ(p.rootCount(-3, 3, -1e-9), 2);
+    NmVector lo, hi;
+    EXPECT_EQ(p.bracket(lo, hi, std::numeric_limits<double>::quiet_NaN()), 2);
+}
