@@ -8,6 +8,15 @@
 #include "vqge_pointoncurve2d.h"
 
 namespace {
+// The 2D points of a 3D result, written into an output sized once.
+void vqDropAll(const VqArray<VqGePoint3d>& points, VqArray<VqGePoint2d>& out) {
+    out.removeAll();
+    if (points.length() > out.physicalLength()) out.setPhysicalLength(points.length());
+    for (int i = 0; i < points.length(); ++i) out.append(vqDrop(points[i]));
+}
+}  // namespace
+
+namespace {
 VqGeImpPointOnCurve3d& impOf(const VqGePointOnCurve2d& pc) { return *pc.impPointOnCurve(); }
 VqGeImpInterval& impOf(const VqGeInterval& iv) { return *VqGeImpInterval::impInterval(iv); }
 
@@ -241,14 +250,12 @@ void VqGeCurve2d::getSamplePoints(double fromParam, double toParam, double appro
     VqArray<VqGePoint3d> points;
     impCurve()->getSamplePoints(fromParam, toParam, approxEps, work, points, paramArray, nullptr,
                                 nullptr);
-    pointArray.removeAll();
-    for (int i = 0; i < points.length(); ++i) pointArray.append(vqDrop(points[i]));
+    vqDropAll(points, pointArray);
 }
 
 void VqGeCurve2d::getSamplePoints(int numSample, VqArray<VqGePoint2d>& pointArray) const {
     if (!impCurve()) return;
     VqArray<VqGePoint3d> points;
     impCurve()->getSamplePoints(numSample, points);
-    pointArray.removeAll();
-    for (int i = 0; i < points.length(); ++i) pointArray.append(vqDrop(points[i]));
+    vqDropAll(points, pointArray);
 }

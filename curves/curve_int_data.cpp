@@ -18,6 +18,20 @@ VqGeCurveIntData& VqGeCurveIntData::operator=(const VqGeCurveIntData& src) {
     return *this;
 }
 
+namespace {
+// Room for extra more elements, doubling a full array; a failed reallocation leaves it as it
+// was, and the append that follows reports the failure as before.
+template <class T>
+void reserveGeometric(VqArray<T>& arr, int extra) {
+    const long need = static_cast<long>(arr.length()) + extra;
+    if (need <= arr.physicalLength()) return;
+    long target = 2L * arr.physicalLength();
+    if (target < need) target = need;
+    if (target > 0x3fffffffL) target = need;
+    if (target <= 0x7fffffffL) arr.setPhysicalLength(static_cast<int>(target));
+}
+}  // namespace
+
 // Each record owns its own copies of the overlap ranges.
 void VqGeCurveIntData::copyFrom(const VqGeCurveIntData& src) {
     mPoints = src.mPoints;
@@ -43,6 +57,10 @@ void VqGeCurveIntData::reset() {
 
 void VqGeCurveIntData::addIntPoint(const VqGePoint3d& point, double param1, double param2,
                                    int config1, int config2, double tol) {
+    // Records of many points grow geometrically, not by the arrays' grow length of 8.
+    reserveGeometric(mPoints, 1);
+    reserveGeometric(mParams, 3);
+    reserveGeometric(mConfigs, 2);
     // Intersection points stay ahead of the overlap points.
     if (numOverlap() > 0)
         mPoints.insertAt(numIntPoints(), point);

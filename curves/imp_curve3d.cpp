@@ -187,5 +187,8 @@ void VqGeImpCurve3d::getSamplePoints(int numSample, VqArray<VqGePoint3d>& points
     const int count = isPeriodic(period, 0) && numSample > 1 ? numSample - 1 : numSample;
     const double step = numSample > 1 ? (hi - lo) / (numSample - 1) : 0.0;
     VqGeImpCurve3d* self = const_cast<VqGeImpCurve3d*>(this);  // evaluation leaves it as is
+    // One allocation for the whole output rather than one per grow length.
+    if (count > 0 && points.length() + count > points.physicalLength())
+        points.setPhysicalLength(points.length() + count);
     for (int i = 0; i < count; ++i) points.append(self->evalPoint(lo + i * step));
 }

@@ -4,6 +4,7 @@
 # blow-up) fails the script; the input that caused it is kept in build-fuzz/artifacts.
 #   VQGE_FUZZ_SECONDS  time per target (default 50)
 #   VQGE_FUZZ_TARGETS  space-separated subset of the targets (default: all)
+#   VQGE_FUZZ_SEED     the fuzzers' random seed (default 1, so that CI runs repeat)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 . "$root/scripts/clang_tools.sh"
@@ -34,7 +35,7 @@ run_one() {
   # -timeout: no single input may take 20 s; -rss_limit_mb and -malloc_limit_mb: the
   # targets cap their own sizes, so memory beyond these is a finding.
   "$dir/tests/fuzz/fuzz_$t" "$dir/corpus/$t" "$dir/seeds/$t" \
-    -max_total_time="$secs" -timeout=20 -rss_limit_mb=2048 -malloc_limit_mb=512 \
+    -max_total_time="$secs" -seed="${VQGE_FUZZ_SEED:-1}" -timeout=20 -rss_limit_mb=2048 -malloc_limit_mb=512 \
     -max_len=4096 -print_final_stats=1 -artifact_prefix="$dir/artifacts/$t-" \
     >"$dir/logs/$t.log" 2>&1
 }

@@ -133,3 +133,29 @@ TEST(VqGeCurveIntData, AddOverlap_OutOfMemory_RecordStaysConsistent) {
     }
     EXPECT_EQ(hooks.outstanding(), 0);
 }
+
+// Outputs of many elements are sized once (sample points, 2D copies) or grow geometrically
+// (intersection records), not by the arrays' grow length of 8 per step.
+TEST(VqGeCurveIntData, AddIntPoint_ManyPoints_FewAllocationsAndAllKept) {
+    VqGeCurveIntData d;
+    CountingHooks hooks;
+    const int n = 20000;
+    for (int i = 0; i < n; ++i) d.addIntPoint(VqGePoint3d(i, 0, 0), i, -i, 4, 8, 1e-9);
+    EXPECT_LT(hooks.allocs(), 200);  // by grow length 8 it would be about 3 * n / 8
+    ASSERT_EQ(d.numIntPoints(), n);
+    double p1, p2;
+    d.getIntParams(n - 1, p1, p2);
+    EXPECT_EQ(p1, n - 1.0);
+    EXPECT_EQ(p2, 1.0 - n);
+    EXPECT_EQ(d.intPnt(n / 2).x, n / 2);
+}
+
+TEST(VqGeCurve2d, GetSamplePoints_ManySamples_OutputSizedOnce) {
+    const VqGeLineSeg2d seg(VqGePoint2d(0, 0), VqGePoint2d(1e6, 1));
+    VqArray<VqGePoint2d> pts;
+    CountingHooks hooks;
+    seg.getSamplePoints(100000, pts);
+    EXPECT_LT(hooks.allocs(), 10);
+    ASSERT_EQ(pts.length(), 100000);
+    EXPECT_NEAR(pts[pts.length() - 1].x, 1e6, 1e-6);
+}
