@@ -7,6 +7,7 @@
 
 #include "splines/imp_spline_ent3d.h"
 
+class VqGeImpCompositeCurve3d;
 class VqGeImpDiscreteSpline3d;
 
 class VQGE_API VqGeImpPolyline3d : public VqGeImpSplineEnt3d {
@@ -69,6 +70,20 @@ public:
     VqGePoint3d evalPoint(double param, int numDeriv, VqArray<VqGeVector3d>& derivs) override;
     // Segment a (0 .. n - 2) of param and its local fraction; -1 without a segment.
     int segmentAt(double param, double& frac) const;
+
+    // A new composite of one line segment per pair of distinct consecutive vertices (the
+    // caller deletes it); null with fewer than two distinct vertices. Its parameters are the
+    // composite's own: the running segment lengths from 0 (the polyline's knots when those
+    // are chord lengths from 0), or a lone segment's own; polylineParamOf maps them back.
+    VqGeImpCompositeCurve3d* compositeCurve() const;
+    // The polyline parameter of the point at parameter g of a composite made by
+    // compositeCurve() from this polyline, unchanged since.
+    double polylineParamOf(const VqGeImpCompositeCurve3d& comp, double g) const;
+    // The segments of compositeCurve's members (index of the first vertex), in order.
+    void distinctSegments(VqArray<int>& segOf) const;
+    // polylineParamOf on the breaks and segment indices of a chain.
+    double chainToKnots(const VqArray<double>& breaks, const VqArray<int>& segOf,
+                        double g) const;
 
     // Curve slots.
     using VqGeImpSplineEnt3d::setInterval;

@@ -1,4 +1,4 @@
-// Polyline split, explosion into line segments, and intersections.
+// Polyline split, explosion into line segments, and self-intersection.
 //
 // Split pieces keep the parent's parameters: the head's knots are k0 .. kb followed by t and
 // the tail's are t followed by kb+1 .. kn-1, so a point keeps its parameter on its piece.
@@ -71,13 +71,6 @@ int VqGeImpPolyline3d::explode(VqArray<void*>& curves, VqArray<int>& isNew,
         ++made;
     }
     return made;
-}
-
-// PENDING: the intersections run through a composite curve of the segments once composite
-// curves exist; until then the numerical default answers.
-int VqGeImpPolyline3d::intersectWith(const VqGeImpCurve3d& other, const VqGeVector3d& projDir,
-                                     VqGeCurveIntData& data, const VqGeTol& tol) const {
-    return VqGeImpSplineEnt3d::intersectWith(other, projDir, data, tol);
 }
 
 // d = 0 asks for the polyline against itself; any other d takes the generic search.
