@@ -153,7 +153,9 @@ void checkJoint(const typename Dim::Curve& a, const typename Dim::Curve& b,
         EXPECT_LE(a.distanceTo(ab->intPoint(k), tol), far);
         EXPECT_LE(b.distanceTo(ab->intPoint(k), tol), far);
     }
-    EXPECT_EQ(atJoint, 1) << "joint at " << j3.x << ", " << j3.y << ", " << j3.z;
+    EXPECT_EQ(atJoint, 1) << "joint at " << j3.x << ", " << j3.y << ", " << j3.z << " kinds "
+                          << a.type() << "/" << b.type() << " points " << n << " tol "
+                          << tol.equalPoint();
     int kBa = -1;
     for (int k = 0; k < ba->numIntPoints(); ++k)
         if (Dim::lift(ba->intPoint(k)).distanceTo(j3) <= radius) kBa = k;
@@ -222,6 +224,38 @@ void checkChainCrossings(const JointChain<Dim>& chain, const VqGeTol& tol) {
             delete ab;
             delete ba;
         }
+}
+
+// Extent of the vertices: the host's tolerance is 1e-9 of it.
+inline double jointExtent(const std::vector<VqGePoint3d>& pts) {
+    double lo[3] = {pts[0].x, pts[0].y, pts[0].z}, hi[3] = {lo[0], lo[1], lo[2]};
+    for (const VqGePoint3d& p : pts) {
+        const double c[3] = {p.x, p.y, p.z};
+        for (int i = 0; i < 3; ++i) lo[i] = std::min(lo[i], c[i]), hi[i] = std::max(hi[i], c[i]);
+    }
+    return VqGeVector3d(hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]).length();
+}
+
+// The two tolerances every chain is checked with: the default one and the host's, 1e-9 of
+// the drawing's extent.
+inline std::vector<VqGeTol> jointTols(const std::vector<VqGePoint3d>& pts) {
+    VqGeTol host;
+    host.setEqualPoint(1e-9 * jointExtent(pts));
+    return {VqGeContext::gTol, host};
+}
+
+inline VqGePoint2d jointFlat(const VqGePoint3d& p) {
+    return VqGePoint2d(p.x, p.y);
+}
+
+// A unit vector of random direction (in the XY plane when flat).
+template <class Rng>
+VqGeVector3d jointDirection(Rng& rng, int flat) {
+    for (;;) {
+        const VqGeVector3d d(rng(-1, 1), rng(-1, 1), flat ? 0.0 : rng(-1, 1));
+        const double len = d.length();
+        if (len > 0.1) return d * (1.0 / len);
+    }
 }
 
 // Seeded vertex sequences at drawing scale.

@@ -15,10 +15,6 @@ VqGeTol pointTol(double eps) {
     return tol;
 }
 
-VqGePoint2d flat(const VqGePoint3d& p) {
-    return VqGePoint2d(p.x, p.y);
-}
-
 // The pair through the public intersection in both orders and both dimensions.
 struct PairOutcome {
     int points = 0, overlaps = 0;
@@ -60,7 +56,7 @@ PairOutcome run2d(const VqGeLineSeg2d& a, const VqGeLineSeg2d& b, const VqGeTol&
 PairOutcome runAll(const VqGePoint3d& p1, const VqGePoint3d& p2, const VqGePoint3d& q1,
                    const VqGePoint3d& q2, const VqGeTol& tol) {
     const VqGeLineSeg3d a3(p1, p2), b3(q1, q2);
-    const VqGeLineSeg2d a2(flat(p1), flat(p2)), b2(flat(q1), flat(q2));
+    const VqGeLineSeg2d a2(jointFlat(p1), jointFlat(p2)), b2(jointFlat(q1), jointFlat(q2));
     const PairOutcome ab = run3d(a3, b3, tol), ba = run3d(b3, a3, tol);
     const PairOutcome ab2 = run2d(a2, b2, tol), ba2 = run2d(b2, a2, tol);
     const PairOutcome* others[3] = {&ba, &ab2, &ba2};
@@ -216,7 +212,7 @@ VqGeCurve3d* segmentOf(JointDim3d, const VqGePoint3d& p, const VqGePoint3d& q) {
 }
 
 VqGeCurve2d* segmentOf(JointDim2d, const VqGePoint3d& p, const VqGePoint3d& q) {
-    return new VqGeLineSeg2d(flat(p), flat(q));
+    return new VqGeLineSeg2d(jointFlat(p), jointFlat(q));
 }
 
 // Segments joining the vertices, closing back to the first when closed; with flip set every
@@ -233,20 +229,10 @@ void joinVertices(JointChain<Dim>& chain, const std::vector<VqGePoint3d>& pts, i
     }
 }
 
-// Extent of the vertices: the host's tolerance is 1e-9 of it.
-double extentOf(const std::vector<VqGePoint3d>& pts) {
-    double lo[3] = {pts[0].x, pts[0].y, pts[0].z}, hi[3] = {lo[0], lo[1], lo[2]};
-    for (const VqGePoint3d& p : pts) {
-        const double c[3] = {p.x, p.y, p.z};
-        for (int i = 0; i < 3; ++i) lo[i] = std::min(lo[i], c[i]), hi[i] = std::max(hi[i], c[i]);
-    }
-    return VqGeVector3d(hi[0] - lo[0], hi[1] - lo[1], hi[2] - lo[2]).length();
-}
-
 // Both dimensions (the 2D chain drops z), the default tolerance and the host's, segments
 // along the chain and every other one reversed.
 int checkVertices(const std::vector<VqGePoint3d>& pts, int closed) {
-    const VqGeTol tols[2] = {VqGeContext::gTol, pointTol(1e-9 * extentOf(pts))};
+    const std::vector<VqGeTol> tols = jointTols(pts);
     int joints = 0;
     for (int flip = 0; flip < 2; ++flip)
         for (const VqGeTol& tol : tols) {
