@@ -2,7 +2,9 @@
 //
 // Outcomes: no point; one point (a crossing, or a touch flagged as tangent: the circles are
 // tangent within tolerance, e.g. an arc continuing another tangentially); two crossing
-// points. Concentric arcs on one circle report the points where their common part shrinks to
+// points. An end of either arc within the effective point tolerance of the other is a point of
+// the pair (curves/curve_end_joints.h): a solved crossing near it snaps to it, else it is
+// added. Concentric arcs on one circle report the points where their common part shrinks to
 // a point (their end-to-end joints) and no point for a common stretch; concentric arcs in two
 // planes meet where their planes' common line cuts the circle.
 //
@@ -12,6 +14,7 @@
 // significant digit (|c1|² − |c2|² would cancel them).
 #include <cmath>
 
+#include "curves/curve_end_joints.h"
 #include "curves/imp_ellip_arc3d.h"
 #include "curves/imp_linear_ent3d.h"
 #include "surfaces/imp_planar_ent.h"
@@ -60,15 +63,34 @@ int VqGeImpEllipArc3d::intersectWithArc(const VqGeImpEllipArc3d& arc, int& numIn
     const double offset = (dist * dist + (r1 - r2) * (r1 + r2)) / (2.0 * dist);
     double params[2];
     int tangent = 0;
-    VqGePoint3d pts[2];
+    VqGePoint3d pts[2], found[2];
     const int num = planeParams(n, -offset, params, pts, tangent, slack);
     for (int i = 0; i < num; ++i) {
         double t = params[i];
         const VqGePoint3d& pnt = pts[i];
         if (!rangeWrap(mStartParam, mEndParam, t) && !isWithinBounds(pnt, wide)) continue;
         if (planar ? !arc.isWithinBounds(pnt, wide) : !arc.isOn(pnt, wide)) continue;
-        *out[numInt++] = pnt;
+        found[numInt++] = pnt;
     }
+    numInt = addEndJoints(arc, found, numInt, tol);
+    for (int i = 0; i < numInt; ++i) *out[i] = found[i];
     tangentFlag = numInt > 0 ? tangent : 0;
     return numInt > 0;
+}
+
+int VqGeImpEllipArc3d::addEndJoints(const VqGeImpEllipArc3d& arc, VqGePoint3d found[2],
+                                    int num, const VqGeTol& tol) const {
+    VqGeCurveEnds mine, theirs;
+    mine.add(startPoint());
+    mine.add(endPoint());
+    theirs.add(arc.startPoint());
+    theirs.add(arc.endPoint());
+    VqGeTolScale scale(tol);
+    scale.add(mCenter).add(arc.mCenter);
+    for (int i = 0; i < 2; ++i) scale.add(mine.pnt[i]).add(theirs.pnt[i]);
+    if (!scale.isFinite()) return num;
+    const double eps = scale.pointTol();
+    const double reachA = jointReach(eps), reachB = arc.jointReach(eps);
+    return vqgeAddEndJoints(*this, mine, arc, theirs, eps, reachA > reachB ? reachA : reachB,
+                            found, num, scale.tol());
 }

@@ -4,7 +4,9 @@
 // Outcomes of intersectWithLine: no point; one point (a crossing, or a touch flagged as
 // tangent: the line is tangent to the ellipse within tolerance, e.g. an arc continuing a
 // segment); two crossing points. A point counts when it lies on the arc's range (or at one of
-// its ends within tolerance) and on the linear entity's range (or at one of its ends).
+// its ends within tolerance) and on the linear entity's range (or at one of its ends). An end
+// of either curve within the effective point tolerance of the other is a point of the pair
+// (curves/curve_end_joints.h): a solved point near it snaps to it, else it is added.
 // Outcomes of projIntersectWith: no point, or one or two pairs (a point on the arc and the
 // point of the linear entity seen behind it along the direction).
 //
@@ -13,6 +15,7 @@
 // line crosses the arc's plane at an angle, d × (o − center) when it runs along n.
 #include <cmath>
 
+#include "curves/curve_end_joints.h"
 #include "curves/imp_ellip_arc3d.h"
 #include "curves/imp_linear_ent3d.h"
 #include "surfaces/imp_planar_ent.h"
@@ -53,15 +56,41 @@ int VqGeImpEllipArc3d::intersectWithLine(const VqGeImpLinearEnt3d& line, int& nu
     VqGePoint3d pts[2];
     const int num = planeParams(cut / len, o, params, pts, tangent, slack);
     VqGePoint3d* out[2] = {&p1, &p2};
+    VqGePoint3d found[2];
     for (int i = 0; i < num; ++i) {
         double t = params[i];
         const VqGePoint3d& pnt = pts[i];
         if (!rangeWrap(mStartParam, mEndParam, t) && !isWithinBounds(pnt, wide)) continue;
         if (planar ? !line.isWithinBounds(pnt, wide) : !line.isOn(pnt, wide)) continue;
-        *out[numInt++] = pnt;
+        found[numInt++] = pnt;
     }
+    numInt = addEndJoints(line, found, numInt, tol);
+    for (int i = 0; i < numInt; ++i) *out[i] = found[i];
     tangentFlag = numInt > 0 ? tangent : 0;
     return numInt > 0;
+}
+
+int VqGeImpEllipArc3d::addEndJoints(const VqGeImpLinearEnt3d& line, VqGePoint3d found[2],
+                                    int num, const VqGeTol& tol) const {
+    VqGeCurveEnds mine, theirs;
+    mine.add(startPoint());
+    mine.add(endPoint());
+    const VqGeImpInterval& iv = line.interval();
+    if (iv.isBoundedBelow()) theirs.add(line.startPoint());
+    if (iv.isBoundedAbove()) theirs.add(line.endPoint());
+    VqGeTolScale scale(tol);
+    scale.add(mCenter).add(mine.pnt[0]).add(mine.pnt[1]).add(line.pointOnLine());
+    for (int i = 0; i < theirs.num; ++i) scale.add(theirs.pnt[i]);
+    if (!scale.isFinite()) return num;
+    const double eps = scale.pointTol();
+    return vqgeAddEndJoints(*this, mine, line, theirs, eps, jointReach(eps), found, num,
+                            scale.tol());
+}
+
+double VqGeImpEllipArc3d::jointReach(double eps) const {
+    const double rho = mMinorRadius > 0.0 ? mMajorRadius * mMajorRadius / mMinorRadius : 0.0;
+    const double reach = std::sqrt(2.0 * rho * eps);
+    return std::isfinite(reach) && reach > eps ? reach : eps;
 }
 
 int VqGeImpEllipArc3d::projIntersectWith(const VqGeImpLinearEnt3d& line,

@@ -198,6 +198,15 @@ private:
     // The same with the signed distance gamma = n·(center − q) of the centre given.
     int planeParams(const VqGeVector3d& n, double gamma, double params[2], VqGePoint3d pts[2],
                     int& tangentFlag, double slack) const;
+    // The solved points of a pair joined with the ends of both curves (curve_end_joints.h);
+    // returns the new count.
+    int addEndJoints(const VqGeImpLinearEnt3d& line, VqGePoint3d found[2], int num,
+                     const VqGeTol& tol) const;
+    int addEndJoints(const VqGeImpEllipArc3d& arc, VqGePoint3d found[2], int num,
+                     const VqGeTol& tol) const;
+    // Distance within which a solved touching point stands for an end: √(2·ρ·eps) for the
+    // largest radius of curvature ρ, at least eps.
+    double jointReach(double eps) const;
     // The transform for a non-similarity: the ellipse rebuilt from the images of A and B.
     void transformGeneral(const VqGeMatrix3d& mat);
     // Centre and conjugate semi-diameters of the new ellipse; the parameters keep their points.
