@@ -241,3 +241,36 @@ TEST(CircArc3d, DISABLED_Joints_SeededTangentOutlines_EachJointOnceBothOrders) {
     }
     EXPECT_GT(joints, 500);
 }
+
+// Regression: a segment leaving an arc's end along the end tangent was not reported at all
+// (the solved touching point rounded off the arc's range), in both orders and for circular
+// and elliptical arcs, over seeded arcs at drawing scale.
+TEST(CircArc3d, IntersectWith_SegmentLeavingTangentFromArcEnd_ReportsJoint) {
+    JointRandom rng(2603u);
+    for (int n = 0; n < 200; ++n) {
+        const VqGePoint3d c(rng(-1e6, 1e6), rng(-1e6, 1e6), n % 2 ? rng(-1e6, 1e6) : 0.0);
+        const VqGeVector3d ref = jointDirection(rng, n % 2 == 0);
+        const VqGeVector3d nrm = n % 2 ? ref.perpVector() * (1.0 / ref.perpVector().length())
+                                       : VqGeVector3d(0, 0, 1);
+        const double r = rng.length(1e-1, 1e5), sweep = rng(0.01, 3.0);
+        VqGeCurve3d* arc = n % 4 < 2 ? static_cast<VqGeCurve3d*>(
+                                           new VqGeCircArc3d(c, nrm, ref, r, 0.0, sweep))
+                                     : new VqGeEllipArc3d(c, ref, nrm.crossProduct(ref), r,
+                                                          r * rng(0.05, 1.0), 0.0, sweep);
+        VqGeInterval iv;
+        VqGePoint3d s, e;
+        arc->getInterval(iv, s, e);
+        VqArray<VqGeVector3d> d;
+        arc->evalPoint(iv.upperBound(), 1, d);
+        VqGeLineSeg3d seg(e, e + d[0] * (rng.length(1e-1, 1e5) / d[0].length()));
+        const VqGeTol tol = VqGeContext::gTol;
+        const double eps = jointTol(tol, e, e, 1.0);
+        VqGeCurveCurveInt3d ab(*arc, seg, VqGeVector3d::kIdentity, tol);
+        VqGeCurveCurveInt3d ba(seg, *arc, VqGeVector3d::kIdentity, tol);
+        ASSERT_EQ(ab.numIntPoints(), 1) << n;
+        ASSERT_EQ(ba.numIntPoints(), 1) << n;
+        EXPECT_LE(ab.intPoint(0).distanceTo(e), eps) << n;
+        EXPECT_LE(ba.intPoint(0).distanceTo(e), eps) << n;
+        delete arc;
+    }
+}
