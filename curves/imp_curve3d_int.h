@@ -3,6 +3,7 @@
 #define VQGE_CURVES_IMP_CURVE3D_INT_H
 
 #include "curves/imp_curve3d.h"
+#include "curves/imp_point_on_curve3d.h"
 #include "vqge_matrix3d.h"
 
 class VqGeCurveSampleData;
@@ -25,14 +26,24 @@ int workFrame(const VqGeImpCurve3d& c1, const VqGeImpCurve3d& c2, const VqGeVect
 VqGeMatrix3d frameMatrix(const WorkFrame& frame);
 void classifyConfig(const VqGeImpCurve3d& c1, double t1, const VqGeImpCurve3d& c2, double t2,
                     const VqGeVector3d& dir, const VqGeTol& tol, int& config1, int& config2);
+// Evaluation records of the two curves, built once per intersection call: a record set up
+// anew per evaluation registers a link and rebuilds the span coefficients every time, which
+// dominated the checks of each find against every known one.
+struct FindEval {
+    FindEval(const VqGeImpCurve3d& crv1, const VqGeImpCurve3d& crv2)
+        : c1(crv1), c2(crv2), w1(&crv1), w2(&crv2) {}
+    const VqGeImpCurve3d& c1;
+    const VqGeImpCurve3d& c2;
+    VqGeImpPointOnCurve3d w1, w2;
+};
 // A point equal within tol whose parameters are both within 1e-6 of (t1, t2), the two ends
-// of a closed curve counting as one parameter when the curve is given.
+// of a closed curve counting as one parameter; or a known point the curves stay together
+// with all the way to (t1, t2).
 int isKnownIntPoint(const VqGeCurveIntData& data, const VqGePoint3d& pnt, double t1, double t2,
-                    double tol, const VqGeImpCurve3d* c1 = nullptr,
-                    const VqGeImpCurve3d* c2 = nullptr);
+                    double tol, FindEval& ev);
 // Adds the pair unless known, with configurations for coplanar work.
-void addFound(const VqGeImpCurve3d& c1, double t1, const VqGeImpCurve3d& c2, double t2,
-              const WorkFrame& frame, VqGeCurveIntData& data, const VqGeTol& tol);
+void addFound(FindEval& ev, double t1, double t2, const WorkFrame& frame,
+              VqGeCurveIntData& data, const VqGeTol& tol);
 VqGeImpInterval finiteRange(const VqGeImpInterval& intrvl);
 struct IntSide;
 // The sample chain of the curve over the range in the frame's dimension and map, set as

@@ -95,14 +95,14 @@ int sameSpot(const VqGeImpCurve3d* crv, double u, double t) {
 
 namespace {
 // The curves are within 2 tol of each other at the quarter points between the parameter
-// pairs (u1, u2) and (t1, t2) (the solver accepts a meeting at twice the tolerance).
-int staysTogether(const VqGeImpCurve3d& c1, double u1, double t1, const VqGeImpCurve3d& c2,
-                  double u2, double t2, double tol) {
-    VqGeImpPointOnCurve3d w1(&c1), w2(&c2);
-    for (int k = 1; k <= 3; ++k) {
-        const double f = 0.25 * k;
+// pairs (u1, u2) and (t1, t2) (the solver accepts a meeting at twice the tolerance). The
+// middle goes first: two distinct crossings part most between them, so most known points
+// are rejected after one evaluation per curve.
+int staysTogether(FindEval& ev, double u1, double t1, double u2, double t2, double tol) {
+    static const double kOrder[3] = {0.5, 0.25, 0.75};
+    for (double f : kOrder) {
         const double gap =
-            w1.point(u1 + f * (t1 - u1)).distanceTo(w2.point(u2 + f * (t2 - u2)));
+            ev.w1.point(u1 + f * (t1 - u1)).distanceTo(ev.w2.point(u2 + f * (t2 - u2)));
         if (!(gap <= 2.0 * tol)) return 0;
     }
     return 1;
@@ -110,17 +110,16 @@ int staysTogether(const VqGeImpCurve3d& c1, double u1, double t1, const VqGeImpC
 }  // namespace
 
 int isKnownIntPoint(const VqGeCurveIntData& data, const VqGePoint3d& pnt, double t1, double t2,
-                    double tol, const VqGeImpCurve3d* c1, const VqGeImpCurve3d* c2) {
+                    double tol, FindEval& ev) {
     for (int i = 0; i < data.numIntPoints(); ++i) {
         double u1, u2;
         data.getIntParams(i, u1, u2);
         const int close = data.intPnt(i).distanceTo(pnt) <= tol;
-        const int near = sameSpot(c1, u1, t1) && sameSpot(c2, u2, t2);
-        if (close && near) return 1;
+        if (close && sameSpot(&ev.c1, u1, t1) && sameSpot(&ev.c2, u2, t2)) return 1;
         // A touching is found from several starts, at points spread along the stretch where
         // the curves stay within the tolerance of each other (long where they touch from the
         // same side): one meeting when they stay together all the way between the finds.
-        if (c1 && c2 && staysTogether(*c1, u1, t1, *c2, u2, t2, tol)) return 1;
+        if (staysTogether(ev, u1, t1, u2, t2, tol)) return 1;
     }
     return 0;
 }
@@ -159,14 +158,14 @@ VqGeMatrix3d frameMatrix(const WorkFrame& frame) {
     return m;
 }
 
-void addFound(const VqGeImpCurve3d& c1, double t1, const VqGeImpCurve3d& c2, double t2,
-              const WorkFrame& frame, VqGeCurveIntData& data, const VqGeTol& tol) {
-    VqGeImpPointOnCurve3d w1(&c1, t1), w2(&c2, t2);
-    const VqGePoint3d p1 = w1.point(), p2 = w2.point();
+void addFound(FindEval& ev, double t1, double t2, const WorkFrame& frame,
+              VqGeCurveIntData& data, const VqGeTol& tol) {
+    const VqGePoint3d p1 = ev.w1.point(t1), p2 = ev.w2.point(t2);
     const double m = maxAbs(p1) > maxAbs(p2) ? maxAbs(p1) : maxAbs(p2);
-    if (isKnownIntPoint(data, p1, t1, t2, reachableTol(tol.equalPoint(), m), &c1, &c2)) return;
+    if (isKnownIntPoint(data, p1, t1, t2, reachableTol(tol.equalPoint(), m), ev)) return;
     int config1 = VqGe::kNotDefined, config2 = VqGe::kNotDefined;
-    if (frame.dim == 2) classifyConfig(c1, t1, c2, t2, frame.normal, tol, config1, config2);
+    if (frame.dim == 2)
+        classifyConfig(ev.c1, t1, ev.c2, t2, frame.normal, tol, config1, config2);
     data.addIntPoint(p1, t1, t2, config1, config2, tol.equalPoint());
 }
 
@@ -190,8 +189,8 @@ VqGeImpInterval finiteRange(const VqGeImpInterval& intrvl) {
 // Ends of one curve lying on the other: joints are intersections even where the pieces'
 // Newton starts cannot reach them.
 void addJoints(const VqGeImpCurve3d& c1, const VqGeImpInterval& i1, const VqGeImpCurve3d& c2,
-               const VqGeImpInterval& i2, const WorkFrame& frame, VqGeCurveIntData& data,
-               const VqGeTol& tol) {
+               const VqGeImpInterval& i2, const WorkFrame& frame, FindEval& ev,
+               VqGeCurveIntData& data, const VqGeTol& tol) {
     for (int side = 0; side < 2; ++side) {
         const VqGeImpCurve3d& from = side ? c2 : c1;
         const VqGeImpCurve3d& onto = side ? c1 : c2;
@@ -211,9 +210,9 @@ void addJoints(const VqGeImpCurve3d& c1, const VqGeImpInterval& i1, const VqGeIm
             const double m = maxAbs(p) > maxAbs(q) ? maxAbs(p) : maxAbs(q);
             if (!(p.distanceTo(q) <= reachableTol(tol.equalPoint(), m))) continue;
             if (side)
-                addFound(c1, u, c2, t, frame, data, tol);
+                addFound(ev, u, t, frame, data, tol);
             else
-                addFound(c1, t, c2, u, frame, data, tol);
+                addFound(ev, t, u, frame, data, tol);
         }
     }
 }
@@ -227,6 +226,7 @@ int intersectSampled(const VqGeImpCurve3d& c1, const VqGeImpInterval& range1,
     data.reset();
     WorkFrame frame;
     workFrame(c1, c2, dir, tol, frame);
+    FindEval ev(c1, c2);
     IntSide s1;
     VqGeCurveSampleData* d1 = sampledSide(c1, range1, frame, s1);
     if (!d1) return 0;
@@ -269,9 +269,8 @@ int intersectSampled(const VqGeImpCurve3d& c1, const VqGeImpInterval& range1,
         for (int i = 0; i < solver.numFound(); ++i) {
             double s, t;
             solver.found(i, s, t);
-            VqGeImpPointOnCurve3d at(&c1, s);
-            const double u = line.paramOf(at.point(), tol);
-            addFound(c1, s, c2, u, frame, data, tol);
+            const double u = line.paramOf(ev.w1.point(s), tol);
+            addFound(ev, s, u, frame, data, tol);
         }
     } else {
         IntSide s2;
@@ -284,13 +283,13 @@ int intersectSampled(const VqGeImpCurve3d& c1, const VqGeImpInterval& range1,
                 solver.found(i, s, t);
                 // Two ranges of one curve meet trivially where they share a parameter.
                 if (&c1 == &c2 && std::fabs(s - t) <= kParamNear) continue;
-                addFound(c1, s, c2, t, frame, data, tol);
+                addFound(ev, s, t, frame, data, tol);
             }
             VqGeCurveSampleData::release(d2);
         }
     }
     VqGeCurveSampleData::release(d1);
-    if (&c1 != &c2) addJoints(c1, range1, c2, range2, frame, data, tol);
+    if (&c1 != &c2) addJoints(c1, range1, c2, range2, frame, ev, data, tol);
     return data.numIntPoints() > 0;
 }
 

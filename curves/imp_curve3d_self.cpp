@@ -28,6 +28,7 @@ int intersectSelfOver(const VqGeImpCurve3d& crv, const VqGeImpInterval& range,
     data.reset();
     WorkFrame frame;
     workFrame(crv, crv, dir, tol, frame);
+    FindEval ev(crv, crv);
     const VqGeImpInterval span = finiteRange(range);
     IntSide side;
     VqGeCurveSampleData* d = sampledSide(crv, range, frame, side);
@@ -47,7 +48,7 @@ int intersectSelfOver(const VqGeImpCurve3d& crv, const VqGeImpInterval& range,
         }
         if (t2 - t1 <= kSameParam * (hi - lo)) continue;
         if (onePeriod && t1 - lo < kEndNear && hi - t2 < kEndNear) continue;
-        addFound(crv, t1, crv, t2, frame, data, tol);
+        addFound(ev, t1, t2, frame, data, tol);
     }
     VqGeCurveSampleData::release(d);
     return data.numIntPoints() > 0;
