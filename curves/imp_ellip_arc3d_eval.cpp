@@ -202,8 +202,9 @@ int VqGeImpEllipArc3d::getSamplePoints(double fromParam, double toParam, double 
         if (s > 0.0 && s < step) step = s;
     }
     double span = toParam - fromParam;
-    int n = static_cast<int>(std::floor(std::fabs(span) / step)) + 1;
-    if (!(n >= 1) || n > kMaxSampleSteps) n = kMaxSampleSteps;
+    // The count is capped before it becomes an int: a long span over a fine step would not fit.
+    const double steps = std::floor(std::fabs(span) / step) + 1.0;
+    const int n = steps >= 1.0 && steps <= kMaxSampleSteps ? static_cast<int>(steps) : kMaxSampleSteps;
     const double h = span / n;
     const VqGeVector3d va = mMajorAxis * mMajorRadius, vb = mMinorAxis * mMinorRadius;
     const double ch = std::cos(h), sh = std::sin(h);

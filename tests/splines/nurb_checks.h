@@ -41,7 +41,10 @@ inline Def randomDef(Rng& rng, int degree, int n, int rational, double s = 10.0,
     k += rng(0.2, 2.0);
     for (int i = 0; i <= degree; ++i) d.knots.push_back(k);
     for (int i = 0; i < n; ++i) {
-        d.pts.push_back(VqGePoint3d(o + rng(-s, s), o + rng(-s, s), rng(-s, s)));
+        // One draw per statement: the order of draws must not depend on the compiler's order
+        // of evaluating arguments (the seeded inputs are the same under every compiler).
+        const double z = rng(-s, s), y = o + rng(-s, s), x = o + rng(-s, s);
+        d.pts.push_back(VqGePoint3d(x, y, z));
         if (rational) d.w.push_back(rng(0.3, 3.0));
     }
     return d;

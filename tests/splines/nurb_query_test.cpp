@@ -29,7 +29,8 @@ static double densePolyline(const VqGeImpNurbCurve3d& c, const Def& d, int perSp
 TEST(VqGeImpNurbCurve3d, Length_Pieces_AddUpAndMatchChords) {
     Rng rng(61u);
     for (int n = 0; n < 40; ++n) {
-        Def d = randomDef(rng, rng.pick(1, 4), rng.pick(5, 12), n % 2);
+        const int count = rng.pick(5, 12), degree = rng.pick(1, 4);  // draws in a fixed order
+        Def d = randomDef(rng, degree, count, n % 2);
         VqGeImpNurbCurve3d* c = build(d);
         const double a = d.knots.front(), b = d.knots.back(), m = rng(a, b);
         const double whole = c->length(a, b, 1e-10);
@@ -223,7 +224,8 @@ TEST(VqGeNurbCurve2d, Public_2dAgreesWithLifted3d) {
 TEST(VqGeImpNurbCurve3d, SpanPointAt_Random_MatchesPointAndLeftLimit) {
     Rng rng(67u);
     for (int n = 0; n < 40; ++n) {
-        Def d = randomDef(rng, rng.pick(1, 4), rng.pick(5, 12), n % 2);
+        const int count = rng.pick(5, 12), degree = rng.pick(1, 4);  // draws in a fixed order
+        Def d = randomDef(rng, degree, count, n % 2);
         VqGeImpNurbCurve3d* c = build(d);
         for (int i = d.degree; i + 1 < static_cast<int>(d.knots.size()) - d.degree; ++i) {
             const double k0 = d.knots[i], k1 = d.knots[i + 1];
