@@ -88,7 +88,8 @@ TEST(VqGeImpNurbCurve3d, Generic_ClosestPointsAndLength_AgreeWithDenseAndEachOth
         auto c = planarCurve(rng, 2 + n % 2, n % 2, s, o);
         c->setControlPointAt(1, c->controlPointAt(1) + VqGeVector3d(0, 0, s));  // leave the plane
         for (int k = 0; k < 5; ++k) {
-            const VqGePoint3d q(o + rng(-1.5 * s, 1.5 * s), o + rng(-1.5 * s, 1.5 * s), rng(-s, s));
+            const double qz = rng(-s, s), qy = o + rng(-1.5 * s, 1.5 * s), qx = o + rng(-1.5 * s, 1.5 * s);
+            const VqGePoint3d q(qx, qy, qz);
             props::checkClosestPoint(*c, q);
             const double own = c->pointAt(c->closestParamTo(q, VqGeContext::gTol)).distanceTo(q);
             VqGeImpPointOnCurve3d pc(c.get());

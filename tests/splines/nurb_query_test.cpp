@@ -52,11 +52,13 @@ TEST(VqGeImpNurbCurve3d, ClosestPoint_Random_NoSampleNearer) {
     Rng rng(62u);
     for (int n = 0; n < 30; ++n) {
         const double off = n % 3 == 0 ? 1e8 : 0.0;
-        Def d = randomDef(rng, rng.pick(1, 4), rng.pick(5, 20), n % 2, 10.0, off);
+        const int count = rng.pick(5, 20), degree = rng.pick(1, 4);  // draws in a fixed order
+        Def d = randomDef(rng, degree, count, n % 2, 10.0, off);
         VqGeImpNurbCurve3d* c = build(d);
         const double a = d.knots.front(), b = d.knots.back();
         for (int k = 0; k < 10; ++k) {
-            const VqGePoint3d q(off + rng(-15, 15), off + rng(-15, 15), rng(-15, 15));
+            const double qz = rng(-15, 15), qy = off + rng(-15, 15), qx = off + rng(-15, 15);
+            const VqGePoint3d q(qx, qy, qz);
             const double t = c->closestParamTo(q, VqGeContext::gTol);
             const double best = c->pointAt(t).distanceTo(q);
             double dense = 1e300;
@@ -101,13 +103,18 @@ TEST(VqGeImpNurbCurve3d, ClosestPoint_NearSpanEnd_KinkOrBreak_FindsOwnPiece) {
         VqArray<VqGePoint3d> pts;
         pts.append(VqGePoint3d(o, o, 0));
         pts.append(VqGePoint3d(o + 10 * s, o, 0));
-        if (brk) pts.append(VqGePoint3d(o + s * rng(20, 40), o + s * rng(20, 40), 0));
+        if (brk) {
+            const double y = o + s * rng(20, 40), x = o + s * rng(20, 40);
+            pts.append(VqGePoint3d(x, y, 0));
+        }
         // Up and back over the first piece: never nearer to q (below the first piece) than it.
-        pts.append(VqGePoint3d(o + s * rng(0, 10), o + s * rng(20, 40), 0));
+        const double upY = o + s * rng(20, 40), upX = o + s * rng(0, 10);
+        pts.append(VqGePoint3d(upX, upY, 0));
         VqGeImpNurbCurve3d c(1, VqGeKnotVector(static_cast<int>(k.size()), k.data()), pts);
         // Near P1, beyond it along the first piece and off to the side: P1 (the left limit at
         // the break, the corner at the kink) or a point of the first piece is nearest.
-        const VqGePoint3d q(o + s * rng(9.0, 12.0), o - s * rng(0.1, 2.0), 0);
+        const double qy = o - s * rng(0.1, 2.0), qx = o + s * rng(9.0, 12.0);
+        const VqGePoint3d q(qx, qy, 0);
         const double t = c.closestParamTo(q, VqGeContext::gTol);
         const double sx = std::fmin(q.x, o + 10 * s);
         const double want = q.distanceTo(VqGePoint3d(sx, o, 0));
@@ -257,7 +264,8 @@ TEST(VqGeImpNurbCurve3d, Queries_NoAllocationAfterFirstCall) {
         {
             CountingHooks hooks;
             for (int k = 0; k < 50; ++k) {
-                const VqGePoint3d q(1e6 + rng(-1500, 1500), 1e6 + rng(-1500, 1500), rng(-1500, 1500));
+                const double qz = rng(-1500, 1500), qy = 1e6 + rng(-1500, 1500), qx = 1e6 + rng(-1500, 1500);
+                const VqGePoint3d q(qx, qy, qz);
                 c->closestParamTo(q, VqGeContext::gTol);
                 const double s = rng(a, b), e = rng(a, b);
                 c->length(s, e, 1e-10);
