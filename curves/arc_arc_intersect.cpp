@@ -8,10 +8,12 @@
 // a point (their end-to-end joints) and no point for a common stretch; concentric arcs in two
 // planes meet where their planes' common line cuts the circle.
 //
-// Notation: c1, R1 this arc's centre and radius, c2, R2 the other's, D = c2 − c1. The radical
-// plane of the two circles has the unit normal D/|D| and lies (|D|² + R1² − R2²) / (2|D|)
-// beyond c1: formed relative to c1, so that centres far from the origin keep every
-// significant digit (|c1|² − |c2|² would cancel them).
+// Notation: c1, R1 the centre and radius of the smaller circle (the one cut), c2, R2 the
+// other's, D = c2 − c1. The radical plane of the two circles has the unit normal D/|D| and
+// lies ((|D| − R2)(|D| + R2) + R1²) / (2|D|) beyond c1: formed relative to c1, so that
+// centres far from the origin keep every significant digit (|c1|² − |c2|² would cancel
+// them), and with the difference |D| − R2 taken first, which is exact where the small
+// circle sits on the large one's rim.
 #include <cmath>
 
 #include "curves/curve_end_joints.h"
@@ -56,20 +58,26 @@ int VqGeImpEllipArc3d::intersectWithArc(const VqGeImpEllipArc3d& arc, int& numIn
         }
         return numInt > 0;
     }
-    const VqGeVector3d d = arc.mCenter - mCenter;
+    // The smaller circle is cut by the radical plane: a plane nearly tangent to the larger
+    // circle would cut it where the rounding of R² moves the points by √(ulp(R²)).
+    const int mineCut = mMajorRadius <= arc.mMajorRadius;
+    const VqGeImpEllipArc3d& cut = mineCut ? *this : arc;
+    const VqGeImpEllipArc3d& other = mineCut ? arc : *this;
+    const VqGeVector3d d = other.mCenter - cut.mCenter;
     const double dist = d.length();
     const VqGeVector3d n = d / dist;
-    const double r1 = mMajorRadius, r2 = arc.mMajorRadius;
-    const double offset = (dist * dist + (r1 - r2) * (r1 + r2)) / (2.0 * dist);
+    const double rc = cut.mMajorRadius, ro = other.mMajorRadius;
+    const double offset = ((dist - ro) * (dist + ro) + rc * rc) / (2.0 * dist);
     double params[2];
     int tangent = 0;
     VqGePoint3d pts[2], found[2];
-    const int num = planeParams(n, -offset, params, pts, tangent, slack);
+    const int num = cut.planeParams(n, -offset, params, pts, tangent, slack);
     for (int i = 0; i < num; ++i) {
         double t = params[i];
         const VqGePoint3d& pnt = pts[i];
-        if (!rangeWrap(mStartParam, mEndParam, t) && !isWithinBounds(pnt, wide)) continue;
-        if (planar ? !arc.isWithinBounds(pnt, wide) : !arc.isOn(pnt, wide)) continue;
+        if (!rangeWrap(cut.mStartParam, cut.mEndParam, t) && !cut.isWithinBounds(pnt, wide))
+            continue;
+        if (planar ? !other.isWithinBounds(pnt, wide) : !other.isOn(pnt, wide)) continue;
         found[numInt++] = pnt;
     }
     numInt = addEndJoints(arc, found, numInt, tol);

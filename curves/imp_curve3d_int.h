@@ -38,12 +38,14 @@ struct FindEval {
 };
 // A point equal within tol whose parameters are both within 1e-6 of (t1, t2), the two ends
 // of a closed curve counting as one parameter; or a known point the curves stay together
-// with all the way to (t1, t2).
+// with all the way to (t1, t2). Returns its index plus one, 0 when there is none.
 int isKnownIntPoint(const VqGeCurveIntData& data, const VqGePoint3d& pnt, double t1, double t2,
                     double tol, FindEval& ev);
-// Adds the pair unless known, with configurations for coplanar work.
-void addFound(FindEval& ev, double t1, double t2, const WorkFrame& frame,
-              VqGeCurveIntData& data, const VqGeTol& tol);
+// Adds the pair unless known, with configurations for coplanar work; a known point among
+// the first replaceBelow of the record is replaced by the pair. Returns 1 when added, -1
+// when it replaced a point, 0 when known.
+int addFound(FindEval& ev, double t1, double t2, const WorkFrame& frame,
+             VqGeCurveIntData& data, const VqGeTol& tol, int replaceBelow = 0);
 VqGeImpInterval finiteRange(const VqGeImpInterval& intrvl);
 struct IntSide;
 // The sample chain of the curve over the range in the frame's dimension and map, set as

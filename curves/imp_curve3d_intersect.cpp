@@ -115,11 +115,11 @@ int isKnownIntPoint(const VqGeCurveIntData& data, const VqGePoint3d& pnt, double
         double u1, u2;
         data.getIntParams(i, u1, u2);
         const int close = data.intPnt(i).distanceTo(pnt) <= tol;
-        if (close && sameSpot(&ev.c1, u1, t1) && sameSpot(&ev.c2, u2, t2)) return 1;
+        if (close && sameSpot(&ev.c1, u1, t1) && sameSpot(&ev.c2, u2, t2)) return i + 1;
         // A touching is found from several starts, at points spread along the stretch where
         // the curves stay within the tolerance of each other (long where they touch from the
         // same side): one meeting when they stay together all the way between the finds.
-        if (staysTogether(ev, u1, t1, u2, t2, tol)) return 1;
+        if (staysTogether(ev, u1, t1, u2, t2, tol)) return i + 1;
     }
     return 0;
 }
@@ -158,15 +158,18 @@ VqGeMatrix3d frameMatrix(const WorkFrame& frame) {
     return m;
 }
 
-void addFound(FindEval& ev, double t1, double t2, const WorkFrame& frame,
-              VqGeCurveIntData& data, const VqGeTol& tol) {
+int addFound(FindEval& ev, double t1, double t2, const WorkFrame& frame,
+             VqGeCurveIntData& data, const VqGeTol& tol, int replaceBelow) {
     const VqGePoint3d p1 = ev.w1.point(t1), p2 = ev.w2.point(t2);
     const double m = maxAbs(p1) > maxAbs(p2) ? maxAbs(p1) : maxAbs(p2);
-    if (isKnownIntPoint(data, p1, t1, t2, reachableTol(tol.equalPoint(), m), ev)) return;
+    const int known = isKnownIntPoint(data, p1, t1, t2, reachableTol(tol.equalPoint(), m), ev);
+    if (known > replaceBelow) return 0;
+    if (known) data.removeIntPoint(known - 1);
     int config1 = VqGe::kNotDefined, config2 = VqGe::kNotDefined;
     if (frame.dim == 2)
         classifyConfig(ev.c1, t1, ev.c2, t2, frame.normal, tol, config1, config2);
     data.addIntPoint(p1, t1, t2, config1, config2, tol.equalPoint());
+    return known ? -1 : 1;
 }
 
 VqGeCurveSampleData* sampledSide(const VqGeImpCurve3d& crv, const VqGeImpInterval& range,
@@ -187,10 +190,13 @@ VqGeImpInterval finiteRange(const VqGeImpInterval& intrvl) {
 }
 
 // Ends of one curve lying on the other: joints are intersections even where the pieces'
-// Newton starts cannot reach them.
+// Newton starts cannot reach them. A joint stands in for a solved point of the same meeting
+// (one the curves stay together with): where the curves part at a small angle, the solver
+// stops anywhere along the stretch within the tolerance, the joint is exact.
 void addJoints(const VqGeImpCurve3d& c1, const VqGeImpInterval& i1, const VqGeImpCurve3d& c2,
                const VqGeImpInterval& i2, const WorkFrame& frame, FindEval& ev,
                VqGeCurveIntData& data, const VqGeTol& tol) {
+    int solved = data.numIntPoints();
     for (int side = 0; side < 2; ++side) {
         const VqGeImpCurve3d& from = side ? c2 : c1;
         const VqGeImpCurve3d& onto = side ? c1 : c2;
@@ -209,10 +215,8 @@ void addJoints(const VqGeImpCurve3d& c1, const VqGeImpInterval& i1, const VqGeIm
             const VqGePoint3d q = near.point();
             const double m = maxAbs(p) > maxAbs(q) ? maxAbs(p) : maxAbs(q);
             if (!(p.distanceTo(q) <= reachableTol(tol.equalPoint(), m))) continue;
-            if (side)
-                addFound(ev, u, t, frame, data, tol);
-            else
-                addFound(ev, t, u, frame, data, tol);
+            if (addFound(ev, side ? u : t, side ? t : u, frame, data, tol, solved) < 0)
+                --solved;
         }
     }
 }

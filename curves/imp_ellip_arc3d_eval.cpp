@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "curves/imp_ellip_arc3d.h"
+#include "curves/vqge_angle.h"
 #include "curves/imp_point_on_curve3d.h"
 #include "nm_func.h"
 #include "vqge_matrix3d.h"
@@ -110,7 +111,7 @@ double VqGeImpEllipArc3d::length(double fromParam, double toParam, double) const
         const VqGePoint3d p = pointAt(fromParam), q = pointAt(toParam);
         if (p.isEqualTo(q, VqGeContext::gTol))
             return std::fabs(fromParam - toParam) > kPi ? kTwoPi * mMajorRadius : 0.0;
-        return mMajorRadius * (p - mCenter).angleTo(q - mCenter, normal());
+        return mMajorRadius * vqgeAngleAbout(p - mCenter, q - mCenter, normal());
     }
     double lo = fromParam, hi = toParam;
     if (hi < lo) {

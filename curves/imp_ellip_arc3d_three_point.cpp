@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "curves/imp_ellip_arc3d.h"
+#include "curves/vqge_angle.h"
 
 namespace {
 double maxAbs(const VqGePoint3d& p) {
@@ -56,7 +57,7 @@ void VqGeImpEllipArc3d::assignThreePoints(const VqGePoint3d& p1, const VqGePoint
             mMinorAxis = f.crossProduct(mMajorAxis);
             mMajorRadius = mMinorRadius = r;
             mStartParam = 0.0;
-            mEndParam = (p1 - mCenter).angleTo(p3 - mCenter, f);
+            mEndParam = vqgeAngleAbout(p1 - mCenter, p3 - mCenter, f);
             mAngleOffset = 0.0;
             normalizeAngles();
             return;

@@ -1,5 +1,8 @@
 // Arc construction: defaults, the general set, circles, three points with and without
 // conditions, the bulge form, the 2D clockwise forms, complement and reference vector.
+#include <algorithm>
+#include <cfloat>
+
 #include "tests/curves/arc_checks.h"
 #include "tests/test_helpers.h"
 
@@ -112,6 +115,28 @@ TEST(VqGeImpEllipArc3d, ThreePoints_RandomDrawingScale_PassesThroughItsPoints) {
         tol.setEqualPoint(eps);
         EXPECT_TRUE(arc.isOn(p2, t, tol)) << i;
         EXPECT_NEAR(arc.majorRadius(), r, eps);
+    }
+    // Nearly collinear points (bulges down to 1e-6, centres up to 1e10 away): the ends come
+    // back to the rounding of the centre's coordinates. Regression: the end angle came from
+    // acos of the dot product, which put the end of a radius-5e7 arc 5e-4 off its point.
+    for (int i = 0; i < 300; ++i) {
+        const VqGePoint3d p1(uniform(rng, -1e6, 1e6), uniform(rng, -1e6, 1e6),
+                             i % 2 ? 0.0 : uniform(rng, -1e6, 1e6));
+        const VqGeVector3d dir = i % 2 ? VqGeVector3d(std::cos(i), std::sin(i), 0) : randomUnit(rng);
+        const VqGeVector3d side = dir.perpVector() / dir.perpVector().length();
+        const double len = std::exp(uniform(rng, 0.0, std::log(1e5)));
+        const double bulge = std::exp(uniform(rng, std::log(1e-6), std::log(1e-2)));
+        const VqGePoint3d p3 = p1 + dir * len;
+        const VqGePoint3d p2 = p1 + dir * (0.5 * len) + side * (0.5 * bulge * len);
+        VqGeImpEllipArc3d arc(p1, p2, p3);
+        const VqGePoint3d c = arc.center();
+        const double size = std::max({std::fabs(c.x), std::fabs(c.y), std::fabs(c.z)}) +
+                            arc.majorRadius();
+        const double eps = 16.0 * DBL_EPSILON * size;
+        EXPECT_LE(arc.startPoint().distanceTo(p1), eps) << i;
+        EXPECT_LE(arc.endPoint().distanceTo(p3), eps) << i;
+        EXPECT_LE(arc.pointAt(0.5 * (arc.startParam() + arc.endParam())).distanceTo(p2),
+                  eps + 1e-12 * len) << i;
     }
 }
 

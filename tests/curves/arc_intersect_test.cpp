@@ -1,6 +1,8 @@
 // Arc intersections with lines, arcs and planes: membership of every point, completeness
 // against a dense sign-change scan, symmetry of the record, 2D against a tilted 3D copy,
 // tangency, drawing scale, and joints of chains.
+#include <algorithm>
+#include <cfloat>
 #include <vector>
 
 #include "tests/curves/arc_checks.h"
@@ -254,6 +256,31 @@ TEST(VqGeImpEllipArc3d, IntersectWithArc_CentresAtDrawingScale_CrossingsOnBothCi
         for (int k = 0; k < num; ++k) {
             EXPECT_NEAR(p[k].distanceTo(c1), r1, eps) << i;
             EXPECT_NEAR(p[k].distanceTo(c2), r2, eps) << i;
+        }
+    }
+    // A small circle on the rim of a large one, either arc first. Regression: the radical
+    // line, nearly tangent to the large circle, cut it where the rounding of R² put the
+    // points 1e-7 off the small circle.
+    for (int i = 0; i < 200; ++i) {
+        const VqGePoint3d c1(uniform(rng, -1e6, 1e6), uniform(rng, -1e6, 1e6), 0);
+        const double r1 = std::exp(uniform(rng, std::log(1e3), std::log(1e7)));
+        const double r2 = std::exp(uniform(rng, std::log(1e-2), std::log(10.0)));
+        const double dist = r1 + r2 * uniform(rng, -0.99, 0.99);
+        const double ang = uniform(rng, 0, kTwoPi);
+        const VqGePoint3d c2 = c1 + VqGeVector3d(std::cos(ang), std::sin(ang), 0) * dist;
+        const VqGeImpEllipArc3d a(c1, VqGeVector3d(0, 0, 1), r1), b(c2, VqGeVector3d(0, 0, 1), r2);
+        const double size = std::max({std::fabs(c1.x), std::fabs(c1.y)}) + r1;
+        const double eps = 8 * DBL_EPSILON * size;
+        for (int order = 0; order < 2; ++order) {
+            VqGePoint3d p[2];
+            int num = 0, tangent = 0;
+            (order ? b : a).intersectWithArc(order ? a : b, num, p[0], p[1], tangent,
+                                             VqGeContext::gTol);
+            EXPECT_EQ(num, 2) << i;
+            for (int k = 0; k < num; ++k) {
+                EXPECT_NEAR(p[k].distanceTo(c1), r1, eps) << i;
+                EXPECT_NEAR(p[k].distanceTo(c2), r2, eps) << i;
+            }
         }
     }
 }

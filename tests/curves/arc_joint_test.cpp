@@ -62,6 +62,25 @@ struct Piece {
     }
 };
 
+// The size of the numbers an arc is evaluated from: its centre's coordinates and radius (a
+// nearly flat arc through a bulge has its centre far beyond its ends).
+double pieceScale(const Piece& pc) {
+    if (pc.kind == Piece::kSeg) return 0.0;
+    VqGeCurve3d* crv = pc.build3d();
+    double size = 0.0;
+    if (crv->isKindOf(VqGe::kCircArc3d)) {
+        const VqGeCircArc3d& arc = *static_cast<VqGeCircArc3d*>(crv);
+        const VqGePoint3d c = arc.center();
+        size = std::max({std::fabs(c.x), std::fabs(c.y), std::fabs(c.z)}) + arc.radius();
+    } else if (crv->isKindOf(VqGe::kEllipArc3d)) {
+        const VqGeEllipArc3d& arc = *static_cast<VqGeEllipArc3d*>(crv);
+        const VqGePoint3d c = arc.center();
+        size = std::max({std::fabs(c.x), std::fabs(c.y), std::fabs(c.z)}) + arc.majorRadius();
+    }
+    delete crv;
+    return size;
+}
+
 VqGeCurve3d* buildPiece(JointDim3d, const Piece& pc) {
     return pc.build3d();
 }
@@ -97,13 +116,13 @@ int checkPieces(const std::vector<Piece>& pieces, int closed, int flat,
     for (const VqGeTol& tol : jointTols(pts)) {
         JointChain<JointDim3d> c3;
         c3.closed = closed;
-        for (const Piece& pc : pieces) c3.add(buildPiece(JointDim3d(), pc));
+        for (const Piece& pc : pieces) c3.add(buildPiece(JointDim3d(), pc), pieceScale(pc));
         joints += checkChainJoints(c3, tol);
         checkChainCrossings(c3, tol);
         if (!flat) continue;
         JointChain<JointDim2d> c2;
         c2.closed = closed;
-        for (const Piece& pc : pieces) c2.add(buildPiece(JointDim2d(), pc));
+        for (const Piece& pc : pieces) c2.add(buildPiece(JointDim2d(), pc), pieceScale(pc));
         joints += checkChainJoints(c2, tol);
         checkChainCrossings(c2, tol);
     }

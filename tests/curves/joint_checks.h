@@ -93,18 +93,26 @@ struct JointChain {
     ~JointChain() {
         for (Curve* c : curves) delete c;
     }
-    void add(Curve* crv) { curves.push_back(crv); }
+    // The size of the numbers a member is built from, where larger than its points (the
+    // centre and radius of an arc): its evaluation rounds at that size.
+    std::vector<double> scales;
+    void add(Curve* crv, double scale = 0.0) {
+        curves.push_back(crv);
+        scales.push_back(scale);
+    }
+    double scaleOf(int i, int k) const { return std::max(scales[i], scales[k]); }
     int numJoints() const {
         const int n = static_cast<int>(curves.size());
         return n < 2 ? 0 : (closed ? n : n - 1);
     }
 };
 
-// The effective tolerance of a check around the given points.
+// The effective tolerance of a check around the given points, for curves built from numbers
+// up to `size`.
 inline double jointTol(const VqGeTol& tol, const VqGePoint3d& p, const VqGePoint3d& q,
-                       double slack) {
+                       double slack, double size = 0.0) {
     VqGeTolScale scale(tol);
-    scale.add(p).add(q);
+    scale.add(p).add(q).add(VqGePoint3d(size, 0.0, 0.0));
     return slack * scale.pointTol();
 }
 
@@ -129,12 +137,13 @@ typename Dim::Point jointOf(const typename Dim::Curve& a, const typename Dim::Cu
 // The joint of a and b at point j, asked in both orders.
 template <class Dim>
 void checkJoint(const typename Dim::Curve& a, const typename Dim::Curve& b,
-                const typename Dim::Point& j, const VqGeTol& tol, double slack) {
+                const typename Dim::Point& j, const VqGeTol& tol, double slack,
+                double size = 0.0) {
     using Int = typename Dim::Int;
     Int* ab = Dim::intersect(a, b, tol);
     Int* ba = Dim::intersect(b, a, tol);
     const VqGePoint3d j3 = Dim::lift(j);
-    const double eps = jointTol(tol, j3, j3, slack);
+    const double eps = jointTol(tol, j3, j3, slack, size);
     // Wide enough to catch a joint reported twice at slightly different places.
     const double radius = 1e3 * eps;
     const int n = ab->numIntPoints();
@@ -149,7 +158,7 @@ void checkJoint(const typename Dim::Curve& a, const typename Dim::Curve& b,
             kAb = k;
             continue;
         }
-        const double far = jointTol(tol, p, p, slack);
+        const double far = jointTol(tol, p, p, slack, size);
         EXPECT_LE(a.distanceTo(ab->intPoint(k), tol), far);
         EXPECT_LE(b.distanceTo(ab->intPoint(k), tol), far);
     }
@@ -196,7 +205,7 @@ int checkChainJoints(const JointChain<Dim>& chain, const VqGeTol& tol) {
     for (int i = 0; i < chain.numJoints(); ++i) {
         const typename Dim::Curve& a = *chain.curves[i];
         const typename Dim::Curve& b = *chain.curves[(i + 1) % n];
-        checkJoint<Dim>(a, b, jointOf<Dim>(a, b), tol, chain.slack);
+        checkJoint<Dim>(a, b, jointOf<Dim>(a, b), tol, chain.slack, chain.scaleOf(i, (i + 1) % n));
     }
     return chain.numJoints();
 }
@@ -217,7 +226,7 @@ void checkChainCrossings(const JointChain<Dim>& chain, const VqGeTol& tol) {
             EXPECT_EQ(ab->overlapCount(), ba->overlapCount());
             for (int m = 0; m < ab->numIntPoints(); ++m) {
                 const VqGePoint3d p = Dim::lift(ab->intPoint(m));
-                const double eps = jointTol(tol, p, p, chain.slack);
+                const double eps = jointTol(tol, p, p, chain.slack, chain.scaleOf(i, k));
                 EXPECT_LE(a.distanceTo(ab->intPoint(m), tol), eps);
                 EXPECT_LE(b.distanceTo(ab->intPoint(m), tol), eps);
             }
