@@ -41,11 +41,15 @@ struct FindEval {
 // with all the way to (t1, t2). Returns its index plus one, 0 when there is none.
 int isKnownIntPoint(const VqGeCurveIntData& data, const VqGePoint3d& pnt, double t1, double t2,
                     double tol, FindEval& ev);
-// Adds the pair unless known, with configurations for coplanar work; a known point among
-// the first replaceBelow of the record is replaced by the pair. Returns 1 when added, -1
-// when it replaced a point, 0 when known.
+// Adds the solved pair unless known, with configurations for coplanar work. Returns 1 when
+// added, 0 when known.
 int addFound(FindEval& ev, double t1, double t2, const WorkFrame& frame,
-             VqGeCurveIntData& data, const VqGeTol& tol, int replaceBelow = 0);
+             VqGeCurveIntData& data, const VqGeTol& tol);
+// Adds the pair at the end of the first curve (or of the second when onSecond) unless known;
+// a known point among the first replaceBelow of the record is replaced by it. Returns 1
+// when added, -1 when it replaced a point, 0 when known.
+int addJointFound(FindEval& ev, double t1, double t2, int onSecond, const WorkFrame& frame,
+                  VqGeCurveIntData& data, const VqGeTol& tol, int replaceBelow);
 VqGeImpInterval finiteRange(const VqGeImpInterval& intrvl);
 struct IntSide;
 // The sample chain of the curve over the range in the frame's dimension and map, set as

@@ -158,18 +158,33 @@ VqGeMatrix3d frameMatrix(const WorkFrame& frame) {
     return m;
 }
 
-int addFound(FindEval& ev, double t1, double t2, const WorkFrame& frame,
-             VqGeCurveIntData& data, const VqGeTol& tol, int replaceBelow) {
-    const VqGePoint3d p1 = ev.w1.point(t1), p2 = ev.w2.point(t2);
-    const double m = maxAbs(p1) > maxAbs(p2) ? maxAbs(p1) : maxAbs(p2);
-    const int known = isKnownIntPoint(data, p1, t1, t2, reachableTol(tol.equalPoint(), m), ev);
+namespace {
+int record(FindEval& ev, double t1, double t2, const VqGePoint3d& pnt, const WorkFrame& frame,
+           VqGeCurveIntData& data, const VqGeTol& tol, int replaceBelow) {
+    const double m = maxAbs(pnt);
+    const int known = isKnownIntPoint(data, pnt, t1, t2, reachableTol(tol.equalPoint(), m), ev);
     if (known > replaceBelow) return 0;
     if (known) data.removeIntPoint(known - 1);
     int config1 = VqGe::kNotDefined, config2 = VqGe::kNotDefined;
     if (frame.dim == 2)
         classifyConfig(ev.c1, t1, ev.c2, t2, frame.normal, tol, config1, config2);
-    data.addIntPoint(p1, t1, t2, config1, config2, tol.equalPoint());
+    data.addIntPoint(pnt, t1, t2, config1, config2, tol.equalPoint());
     return known ? -1 : 1;
+}
+}  // namespace
+
+// The solver stops where the two curves' points agree to the reachable tolerance: the
+// point halfway lies within half that gap of both, and is the same in either order.
+int addFound(FindEval& ev, double t1, double t2, const WorkFrame& frame,
+             VqGeCurveIntData& data, const VqGeTol& tol) {
+    const VqGePoint3d p1 = ev.w1.point(t1), p2 = ev.w2.point(t2);
+    return record(ev, t1, t2, p1 + (p2 - p1) * 0.5, frame, data, tol, 0);
+}
+
+int addJointFound(FindEval& ev, double t1, double t2, int onSecond, const WorkFrame& frame,
+                  VqGeCurveIntData& data, const VqGeTol& tol, int replaceBelow) {
+    const VqGePoint3d end = onSecond ? ev.w2.point(t2) : ev.w1.point(t1);
+    return record(ev, t1, t2, end, frame, data, tol, replaceBelow);
 }
 
 VqGeCurveSampleData* sampledSide(const VqGeImpCurve3d& crv, const VqGeImpInterval& range,
@@ -215,7 +230,7 @@ void addJoints(const VqGeImpCurve3d& c1, const VqGeImpInterval& i1, const VqGeIm
             const VqGePoint3d q = near.point();
             const double m = maxAbs(p) > maxAbs(q) ? maxAbs(p) : maxAbs(q);
             if (!(p.distanceTo(q) <= reachableTol(tol.equalPoint(), m))) continue;
-            if (addFound(ev, side ? u : t, side ? t : u, frame, data, tol, solved) < 0)
+            if (addJointFound(ev, side ? u : t, side ? t : u, side, frame, data, tol, solved) < 0)
                 --solved;
         }
     }

@@ -100,13 +100,37 @@ VqGeImpEllipArc3d& VqGeImpEllipArc3d::set(const VqGePoint3d& p1, const VqGePoint
     return set(p1, p2, p3);
 }
 
-// A circle whose centre lies very far from the chord (|bulge| near 0 or very large) cannot
-// give back its ends from the centre and the angles: the rounding of the centre's
-// coordinates exceeds the point tolerance. Such an arc is stored as the half ellipse on the
-// chord through the middle point, which has its ends at the angles 0 and π and so gives back
-// p1 and p2 to the rounding of their coordinates. The rounding of sin π times the height must
-// stay within that too, so a height beyond what the coordinates can carry is capped (only
-// bulges far beyond any drawing's use reach the cap).
+namespace {
+// The arc of the ellipse for the flat bulge form (see setBulge): its radii and start angle
+// for centre distance k, and an estimate of how far it strays from the circle: the rounding
+// of its own numbers plus its departure from the circle's shape, h²/(8k) (h/4 for the half
+// ellipse, k = 0).
+struct FlatBulge {
+    double k = 0.0, root = 0.0, major = 0.0, minor = 0.0, error = 0.0;
+    FlatBulge(double len, double height, double middleSize, double dist) : k(dist) {
+        root = std::sqrt(height * (2.0 * k + height));
+        minor = k + height;
+        major = root > 0.0 ? 0.5 * len * (minor / root) : 0.5 * len;
+        const double size = middleSize + k + (major > minor ? major : minor);
+        error = 8.0 * DBL_EPSILON * size + (k > 0.0 ? height * height / (8.0 * k) : 0.25 * height);
+        if (!(major >= minor) || !std::isfinite(error)) error = HUGE_VAL;
+    }
+};
+}  // namespace
+
+// A circle whose centre lies very far from the chord (|bulge| near 0) cannot give back its
+// ends from the centre and the angles: the rounding of the centre's coordinates exceeds the
+// point tolerance. Such an arc is stored as the arc of an ellipse through the same three
+// points whose centre lies only k beyond the chord, its major axis along the chord: it
+// gives back p1 and p2 to the rounding of its own numbers, leaves them along nearly the
+// circle's end tangents and strays from the circle by about h²/(8k).
+// Notation: L the chord, M its middle, h the height of the middle point over the chord,
+// B = k + h and A = L·B / (2·√(h(2k + h))) the radii, θ0 = atan2(k, √(h(2k + h))) the start
+// angle (π − θ0 the end), so that A cos θ0 = L/2 and B sin θ0 = k. A grows as √k, so k is
+// chosen where the rounding of A balances the departure from the circle,
+// k ≈ 2h·(h/(εL))^(2/3); the ellipse replaces the circle only where its estimated error is
+// the smaller. At k = 0 the arc is the half ellipse on the chord, which also serves bulges
+// beyond 1 whose height is capped (only bulges far beyond any drawing's use reach the cap).
 VqGeImpEllipArc3d& VqGeImpEllipArc3d::setBulge(const VqGePoint3d& p1, const VqGePoint3d& p2,
                                                double value, int isHeight) {
     const VqGeVector3d d = p2 - p1;
@@ -119,19 +143,33 @@ VqGeImpEllipArc3d& VqGeImpEllipArc3d::setBulge(const VqGePoint3d& p1, const VqGe
     if (len > scale) scale = len;
     const double rounding = 64.0 * DBL_EPSILON * scale;
     const double slack = rounding + 0.1 * VqGeContext::gTol.equalPoint();
-    const int exact = startPoint().distanceTo(p1) <= slack && endPoint().distanceTo(p2) <= slack;
-    if (!exact && len > 0.0 && std::isfinite(h)) {
+    const double endError = std::fmax(startPoint().distanceTo(p1), endPoint().distanceTo(p2));
+    if (!(endError <= slack) && len > 0.0 && std::isfinite(h)) {
         const double cap = rounding / (2.0 * DBL_EPSILON);
         if (h > cap) h = cap;
         if (h < -cap) h = -cap;
-        mCenter = p1 + d * 0.5;
-        mMajorAxis = d / -len;
-        mMajorRadius = 0.5 * len;
-        mMinorAxis = h >= 0.0 ? -n : n;
-        mMinorRadius = std::fabs(h);
-        mStartParam = 0.0;
-        mEndParam = kPi;
-        mAngleOffset = 0.0;
+        const double height = std::fabs(h);
+        const VqGePoint3d middle = p1 + d * 0.5;
+        const double middleSize = maxAbs(middle);
+        const double ratio = height / (DBL_EPSILON * len);
+        const double balanced = 2.0 * height * std::cbrt(ratio * ratio);
+        FlatBulge best(len, height, middleSize, 0.0);
+        static const double kTries[3] = {0.25, 1.0, 4.0};
+        for (double f : kTries) {
+            const FlatBulge cand(len, height, middleSize, f * balanced);
+            if (cand.error < best.error) best = cand;
+        }
+        // The circle stays where it strays less (its ends are its only error).
+        if (best.error < endError || !std::isfinite(endError)) {
+            mCenter = middle + (h >= 0.0 ? n : -n) * best.k;
+            mMajorAxis = d / -len;
+            mMinorAxis = h >= 0.0 ? -n : n;
+            mMajorRadius = best.major;
+            mMinorRadius = best.minor;
+            mStartParam = std::atan2(best.k, best.root);
+            mEndParam = kPi - mStartParam;
+            mAngleOffset = 0.0;
+        }
     }
     notifyModified();
     return *this;
