@@ -7,6 +7,7 @@
 // the coordinates involved.
 #include "curves/curve_int_solver.h"
 
+#include <cfloat>
 #include <cmath>
 
 #include "numeric/nm_func_n_grad.h"
@@ -125,7 +126,11 @@ int IntSolver::solveFirst(double& s, double& t, double sLo, double sHi, double t
             b2[c] = -a2[c];
             f2 += r[c] * r[c];
         }
-        const double gap = std::sqrt(f2), tol = tolAt(p1, p2);
+        // Points are only as fine as their parameters: at high speed one unit in the last
+        // place of s moves C1(s) by more than the rounding of its coordinates.
+        const double speed = std::fabs(s) * std::sqrt(dot3(a1, a1, mDim)) +
+                             std::fabs(t) * std::sqrt(dot3(a2, a2, mDim));
+        const double gap = std::sqrt(f2), tol = std::fmax(tolAt(p1, p2), 8.0 * DBL_EPSILON * speed);
         if (!std::isfinite(gap)) return 0;
         double ds, dt;
         forceColumns(a1, b2, r, mDim, kForceTol, ds, dt);

@@ -51,6 +51,11 @@ int addFound(FindEval& ev, double t1, double t2, const WorkFrame& frame,
 int addJointFound(FindEval& ev, double t1, double t2, int onSecond, const WorkFrame& frame,
                   VqGeCurveIntData& data, const VqGeTol& tol, int replaceBelow);
 VqGeImpInterval finiteRange(const VqGeImpInterval& intrvl);
+// The ends of either curve's range that lie on the other curve within its range, added as
+// joints (replacing a solved point of the same meeting).
+void addJoints(const VqGeImpCurve3d& c1, const VqGeImpInterval& i1, const VqGeImpCurve3d& c2,
+               const VqGeImpInterval& i2, const WorkFrame& frame, FindEval& ev,
+               VqGeCurveIntData& data, const VqGeTol& tol);
 struct IntSide;
 // The sample chain of the curve over the range in the frame's dimension and map, set as
 // the side of a comparison; null when there is none (hand it back with release).

@@ -14,6 +14,7 @@
 //
 // Notation: w the projection direction; the plane of coplanar curves is mapped onto XY by
 // the rows u = n.perpVector() normalised, v = n x u, n (translation -(row . plane point)).
+#include <cfloat>
 #include <cmath>
 
 #include "curves/curve_int_solver.h"
@@ -161,8 +162,15 @@ VqGeMatrix3d frameMatrix(const WorkFrame& frame) {
 namespace {
 int record(FindEval& ev, double t1, double t2, const VqGePoint3d& pnt, const WorkFrame& frame,
            VqGeCurveIntData& data, const VqGeTol& tol, int replaceBelow) {
-    const double m = maxAbs(pnt);
-    const int known = isKnownIntPoint(data, pnt, t1, t2, reachableTol(tol.equalPoint(), m), ev);
+    // Finds of one meeting agree to what the solver could reach: the rounding of the
+    // coordinates, or of the parameters where the curves run fast.
+    ev.w1.point(t1);
+    ev.w2.point(t2);
+    const double speed =
+        std::fabs(t1) * ev.w1.deriv(1).length() + std::fabs(t2) * ev.w2.deriv(1).length();
+    const double reach = reachableTol(tol.equalPoint(), maxAbs(pnt));
+    const double near = reach > 8.0 * DBL_EPSILON * speed ? reach : 8.0 * DBL_EPSILON * speed;
+    const int known = isKnownIntPoint(data, pnt, t1, t2, std::isfinite(near) ? near : reach, ev);
     if (known > replaceBelow) return 0;
     if (known) data.removeIntPoint(known - 1);
     int config1 = VqGe::kNotDefined, config2 = VqGe::kNotDefined;

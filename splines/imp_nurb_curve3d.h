@@ -209,6 +209,8 @@ public:
     using VqGeImpSplineEnt3d::intersectWith;
     int intersectWith(const VqGeImpCurve3d& other, const VqGeVector3d& projDir,
                       VqGeCurveIntData& data, const VqGeTol& tol) const override;
+    int intersectCut(const VqGeImpCurve3d& other, const VqGeVector3d& projDir,
+                     VqGeCurveIntData& data, const VqGeTol& tol) const;
     int getSamplePoints(double fromParam, double toParam, double approxTol,
                         VqGeImpPointOnCurve3d& work, VqArray<VqGePoint3d>& points,
                         VqArray<double>& params, VqArray<VqGeVector3d>* firstDerivs,
@@ -283,5 +285,10 @@ private:
     int mEvalMode;
     mutable VqGeEvalDataNurbCrv* mEvalData;
 };
+
+// NURBS against NURBS in one plane by Bezier subdivision (records points of a, b); 0 when
+// the pair does not suit that route and nothing was recorded.
+int intersectNurbPair(const VqGeImpNurbCurve3d& a, const VqGeImpNurbCurve3d& b,
+                      const VqGeVector3d& dir, VqGeCurveIntData& data, const VqGeTol& tol);
 
 #endif

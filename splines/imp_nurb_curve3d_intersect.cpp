@@ -12,6 +12,27 @@ const double kSameParam = 1e-6;
 
 int VqGeImpNurbCurve3d::intersectWith(const VqGeImpCurve3d& other, const VqGeVector3d& projDir,
                                       VqGeCurveIntData& data, const VqGeTol& tol) const {
+    // Two NURBS in one plane: the Bezier route, in the order the generic route keeps (the
+    // call arrives reversed, the overlap first).
+    if (other.isKindOf(VqGe::kNurbCurve3d, 0) && !isPeriodicStored() &&
+        !static_cast<const VqGeImpNurbCurve3d&>(other).isPeriodicStored()) {
+        if (!data.orderReversed()) {
+            data.reverseOrder();
+            const int result = other.intersectWith(*this, projDir, data, tol);
+            data.reverseOrder();
+            return result;
+        }
+        if (overlap(other, data, tol)) return 1;
+        if (intersectNurbPair(*this, static_cast<const VqGeImpNurbCurve3d&>(other), projDir, data,
+                              tol))
+            return data.numIntPoints() > 0;
+    }
+    return intersectCut(other, projDir, data, tol);
+}
+
+// The generic intersection on each piece between C1 breaks and singular knots.
+int VqGeImpNurbCurve3d::intersectCut(const VqGeImpCurve3d& other, const VqGeVector3d& projDir,
+                                     VqGeCurveIntData& data, const VqGeTol& tol) const {
     VqArray<double> cuts;
     getParamsOfC1Discontinuity(cuts, tol);
     VqArray<double> singular;
