@@ -51,23 +51,8 @@ TEST(NurbCurve3d, Joints_SeededChains_EachJointOnceBothOrders) {
         // Closed polygons (flat, or tilted with members leaving their plane) and open outlines.
         const int flat = n % 2 == 0, closed = n % 4 < 2;
         SCOPED_TRACE(testing::Message() << "chain " << n);
-        std::vector<VqGePoint3d> pts;
-        VqGeVector3d nrm(0, 0, 1);
-        if (closed) {
-            VqGeVector3d u(1, 0, 0), v(0, 1, 0);
-            if (!flat) {
-                u = jointDirection(rng, 0);
-                v = u.perpVector();
-                v = v * (1.0 / v.length());
-                nrm = VqGeVector3d(0, 0, 0);
-            }
-            pts = jointPolygon(rng, 3 + n % 7, 1e6, u, v);
-        } else {
-            pts = jointOutline(rng, 2 + n % 9, 1e6, flat);
-            if (!flat) nrm = VqGeVector3d(0, 0, 0);
-        }
-        if (flat)
-            for (VqGePoint3d& p : pts) p.z = 0.0;
+        VqGeVector3d nrm;
+        const std::vector<VqGePoint3d> pts = splineChainVertices(rng, n, 3 + n % 7, 2 + n % 9, nrm);
         // The generic solver stops on a crossing of this chain up to eight units in the last
         // place away from one member (see the disabled test below).
         if (n == 34) continue;

@@ -233,6 +233,30 @@ inline void expectSplineFlat(const SplinePiece& pc) {
     delete c2;
 }
 
+// Vertices of seeded chain n: closed polygons (n % 4 < 2) of polyCount vertices and open
+// outlines of lineCount, flat (n even, also checked in 2D) or tilted; nrm receives the plane
+// the members keep to (zero where they may leave it).
+inline std::vector<VqGePoint3d> splineChainVertices(JointRandom& rng, int n, int polyCount,
+                                                    int lineCount, VqGeVector3d& nrm) {
+    const int flat = n % 2 == 0, closed = n % 4 < 2;
+    std::vector<VqGePoint3d> pts;
+    nrm = flat ? VqGeVector3d(0, 0, 1) : VqGeVector3d(0, 0, 0);
+    if (closed) {
+        VqGeVector3d u(1, 0, 0), v(0, 1, 0);
+        if (!flat) {
+            u = jointDirection(rng, 0);
+            v = u.perpVector();
+            v = v * (1.0 / v.length());
+        }
+        pts = jointPolygon(rng, polyCount, 1e6, u, v);
+    } else {
+        pts = jointOutline(rng, lineCount, 1e6, flat);
+    }
+    if (flat)
+        for (VqGePoint3d& p : pts) p.z = 0.0;
+    return pts;
+}
+
 // The joints of a chain, each traced with its members' kinds and ends.
 template <class Dim>
 int checkSplineJoints(const JointChain<Dim>& chain, const std::vector<SplinePiece>& pieces,
