@@ -23,6 +23,7 @@
 
 #include "compound/imp_composite_curve3d.h"
 #include "curves/imp_bound_block3d.h"
+#include "curves/vqge_tol_scale.h"
 #include "vqge_curveintdata.h"
 
 namespace {
@@ -192,6 +193,16 @@ int sameSpot(const CurveInfo& info, double a, double b, const VqGeTol& tol) {
            (nearParam(a, hi, tol) && nearParam(b, lo, tol));
 }
 
+// Two reports of one point name it by parameters this close: the members on either side of
+// a joint each solve it to their own rounding, which on a short curve (a segment's [0, 1]
+// over a thousandth of a unit) is far above an absolute parameter tolerance.
+int sameReport(const CurveInfo& info, double a, double b, const VqGeTol& tol) {
+    if (sameSpot(info, a, b, tol)) return 1;
+    if (!info.intrvl.isBounded()) return 0;
+    const double span = info.intrvl.upperBound() - info.intrvl.lowerBound();
+    return std::fabs(a - b) <= 1e-6 * (span > 1.0 ? span : 1.0);
+}
+
 // g lies on a joint of the chain: the members before and after it (the last and the first
 // for the joint of a closed chain).
 int jointAt(const CurveInfo& info, double g, const VqGeTol& tol, int& left, int& right) {
@@ -263,12 +274,35 @@ void sortRange(Range& r) {
     }
 }
 
+// A member on a periodic parameter (an arc) may name a point of its range by a parameter a
+// period away (an end angle given as its equivalent beyond a full turn); the chain maps its
+// members' parameters linearly, so the parameter is taken back into the member's interval
+// first, or the point lands a full turn's worth along the chain.
+double intoMember(const Piece& p, double t, const VqGeTol& tol) {
+    VqGeImpInterval own;
+    p.crv->getInterval(own, 0, 0);
+    double period = 0.0;
+    if (!own.isBounded() || !p.crv->isPeriodic(period, 1) || !(period > 0.0) ||
+        !std::isfinite(t))
+        return t;
+    const double lo = own.lowerBound(), hi = own.upperBound();
+    if ((t >= lo || nearParam(t, lo, tol)) && (t <= hi || nearParam(t, hi, tol))) return t;
+    // The equivalent nearest to the interval (on it when there is one).
+    const double mid = 0.5 * (lo + hi);
+    const double shifted = t - period * std::round((t - mid) / period);
+    const double dOld = t < lo ? lo - t : t - hi;
+    const double dNew = shifted < lo ? lo - shifted : (shifted > hi ? shifted - hi : 0.0);
+    return dNew < dOld ? shifted : t;
+}
+
 // The member pair's record, clipped to the pieces and mapped to composite parameters.
 void collectPair(const Piece& a, const Piece& b, const VqGeCurveIntData& rec, VqArray<Hit>& hits,
                  VqArray<Lap>& laps, const VqGeTol& tol) {
     for (int k = 0; k < rec.numIntPoints(); ++k) {
         double pa, pb;
         rec.getIntParams(k, pa, pb);
+        pa = intoMember(a, pa, tol);
+        pb = intoMember(b, pb, tol);
         if (!withinPiece(a, pa, tol) || !withinPiece(b, pb, tol)) continue;
         Hit h;
         h.pnt = rec.intPnt(k);
@@ -384,9 +418,12 @@ int VqGeImpCompositeCurve3d::intersectRanges(const VqGeImpInterval& range1,
         int drop = self && sameSpot(mine, h.g1, h.g2, tol);
         for (int k = 0; !drop && k < laps.length(); ++k)
             drop = inRange(laps[k].r1, h.g1, tol) && inRange(laps[k].r2, h.g2, tol);
+        // Two members meeting at a joint each compute the joint from their own numbers: at
+        // drawing scale the two copies differ by the rounding of the coordinates.
         for (int k = 0; !drop && k < i; ++k)
-            drop = hits[k].pnt.isEqualTo(h.pnt, tol) && sameSpot(mine, hits[k].g1, h.g1, tol) &&
-                   sameSpot(theirs, hits[k].g2, h.g2, tol);
+            drop = hits[k].pnt.isEqualTo(h.pnt, VqGeTolScale(tol).add(h.pnt).tol()) &&
+                   sameReport(mine, hits[k].g1, h.g1, tol) &&
+                   sameReport(theirs, hits[k].g2, h.g2, tol);
         if (drop)
             hits.removeAt(i);
         else

@@ -393,10 +393,18 @@ VqGePoint3d VqGeImpNurbCurve3d::evalLoaded(VqGeEvalDataNurbCrv& rec, double t, d
     } else {
         horner(spanPower(rec), rec.order - 1, dim, t - rec.lo, numDeriv, A);
     }
-    if (dim == 4) return divide(A, numDeriv, derivs);
-    for (int r = 1; r <= numDeriv; ++r)
-        derivs[r - 1].set(A[r * 3], A[r * 3 + 1], A[r * 3 + 2]);
-    return VqGePoint3d(A[0], A[1], A[2]);
+    const VqGePoint3d pnt = dim == 4 ? divide(A, numDeriv, derivs) : VqGePoint3d(A[0], A[1], A[2]);
+    if (dim != 4)
+        for (int r = 1; r <= numDeriv; ++r)
+            derivs[r - 1].set(A[r * 3], A[r * 3 + 1], A[r * 3 + 2]);
+    // A clamped end is its control point: the power basis (and the homogeneous division)
+    // rounds there by many units in the last place at drawing scale, and the curves of a
+    // drawing meet at exactly these points.
+    const int len = mKnots.length(), n = mControlPoints.length();
+    if (isPeriodicStored() || len != n + mDegree + 1) return pnt;
+    if (t == mKnots[0] && mKnots[mDegree] == t) return controlPointAt(0);
+    if (t == mKnots[len - 1] && mKnots[len - 1 - mDegree] == t) return controlPointAt(n - 1);
+    return pnt;
 }
 
 const double* VqGeImpNurbCurve3d::spanCoefficients(int i) const {
