@@ -106,6 +106,30 @@ int IntSolver::segmentMisses(const VqGeSamplePiece& pc) const {
         if (v < t1) t1 = v;
         if (t0 > t1) return 1;
     }
+    // The same in the piece's own frame along its chord: a segment slanting past a thin
+    // piece crosses its axis box all along a tangential contact, which would be halved to
+    // the last depth for nothing.
+    for (int k = 0; k < mDim; ++k) {
+        double a = 0.0, d = 0.0;
+        for (int c = 0; c < mDim; ++c) {
+            a += (mS2.a[c] - pc.origin[c]) * pc.frame[k][c];
+            d += mS2.d[c] * pc.frame[k][c];
+        }
+        const double lo = pc.flo[k] - mTol, hi = pc.fhi[k] + mTol;
+        if (d == 0.0) {
+            if (a < lo || a > hi) return 1;
+            continue;
+        }
+        double u = (lo - a) / d, v = (hi - a) / d;
+        if (u > v) {
+            const double w = u;
+            u = v;
+            v = w;
+        }
+        if (u > t0) t0 = u;
+        if (v < t1) t1 = v;
+        if (t0 > t1) return 1;
+    }
     return 0;
 }
 
@@ -150,8 +174,11 @@ void IntSolver::simplePair(int i1, int i2, int apart) {
     if (ok) add(s, t);
     // Pieces running alike can cross twice close together: look closer after a find,
     // unless the crossing is steeper than the two pieces can turn.
+    // A failed solve on pieces that run alike retries only to the refining depth: along a
+    // tangential contact every pair near the contact keeps meeting, and halving all of them
+    // to the retry depth costs millions of pairs for the one touching already found.
     if (ok ? !apart && depth < kMaxRefineDepth && !steepCrossing(s, t, p1.turn + p2.turn)
-           : depth < kMaxRetryDepth)
+           : depth < (apart ? kMaxRetryDepth : kMaxRefineDepth))
         split(i1, i2);
 }
 
@@ -212,6 +239,34 @@ void IntSolver::segment(int i1) {
     d1->prepareCone(i1);
     const int along = p1.cone.containsLine(asVector(mS2.d, mDim), 1e-10);
     const double lo = p1.lo, hi = p1.hi;
+    // The piece's ends against the line: in the plane, a piece whose tangents all cross the
+    // line's direction moves away from the line monotonically, so ends on one side (beyond
+    // the tolerance) mean no crossing; a piece whose ends and middle all lie within the
+    // tolerance of the segment is part of a contact and is not halved any further.
+    double ends3[3][3], side[3], dist[3], dd[3];
+    const double dLen2 = dot3(mS2.d, mS2.d, mDim);
+    int near = dLen2 > 0.0;
+    for (int k = 0; k < 3 && dLen2 > 0.0; ++k) {
+        mS1.at(k == 0 ? lo : (k == 1 ? hi : mid(p1)), 0, ends3[k], dd, dd);
+        double rel[3] = {0.0, 0.0, 0.0};
+        for (int c = 0; c < mDim; ++c) rel[c] = ends3[k][c] - mS2.a[c];
+        const double along2 = dot3(rel, mS2.d, mDim) / dLen2;
+        double off2 = 0.0;
+        for (int c = 0; c < mDim; ++c) {
+            const double o = rel[c] - along2 * mS2.d[c];
+            off2 += o * o;
+        }
+        dist[k] = std::sqrt(off2);
+        side[k] = mDim == 2 ? (rel[0] * mS2.d[1] - rel[1] * mS2.d[0]) : 0.0;
+        // Near the segment itself, not only its line.
+        const double slack = mTol / std::sqrt(dLen2);
+        if (!(dist[k] <= mTol) || !(along2 >= mS2.tLo - slack && along2 <= mS2.tHi + slack))
+            near = 0;
+    }
+    if (mDim == 2 && dLen2 > 0.0 && !along && !p1.cone.isEmpty() &&
+        ((side[0] > 0.0 && side[1] > 0.0) || (side[0] < 0.0 && side[1] < 0.0)) &&
+        dist[0] > mTol && dist[1] > mTol)
+        return;
     auto halve = [&]() {
         const int c0 = d1->child(i1, 0);
         const int c1 = c0 >= 0 ? d1->child(i1, 1) : -1;
@@ -228,8 +283,15 @@ void IntSolver::segment(int i1) {
         const int ok = along ? solveSecond(s, t, lo, hi, mS2.tLo, mS2.tHi)
                              : solveFirst(s, t, lo, hi, mS2.tLo, mS2.tHi);
         if (ok) add(s, t);
+        if (!ok && near) {
+            // Along a contact: its middle stands for it (finds of one contact merge).
+            double rel[3] = {0.0, 0.0, 0.0};
+            for (int c = 0; c < mDim; ++c) rel[c] = ends3[2][c] - mS2.a[c];
+            add(mid(p1), dot3(rel, mS2.d, mDim) / dLen2);
+            return;
+        }
         if (ok ? along && p1.depth < kMaxRefineDepth && !steepCrossing(s, t, p1.turn)
-               : p1.depth < kMaxRetryDepth)
+               : p1.depth < (along || mDim == 3 ? kMaxRefineDepth : kMaxRetryDepth))
             halve();
         return;
     }

@@ -250,6 +250,21 @@ using namespace vqgen;
 int intersectSampled(const VqGeImpCurve3d& c1, const VqGeImpInterval& range1,
                      const VqGeImpCurve3d& c2, const VqGeImpInterval& range2,
                      const VqGeVector3d& dir, VqGeCurveIntData& data, const VqGeTol& tol) {
+    // A line first is taken second, where it is compared as a segment: sampled like a
+    // curve, a line lying along a tangential contact is halved to the last depth.
+    if (&c1 != &c2 && c1.isKindOf(VqGe::kLinearEnt3d, 0) && !c2.isKindOf(VqGe::kLinearEnt3d, 0)) {
+        VqGeCurveIntData swapped;
+        const int result = intersectSampled(c2, range2, c1, range1, dir, swapped, tol);
+        data.reset();
+        for (int i = 0; i < swapped.numIntPoints(); ++i) {
+            double t2, t1;
+            int config2, config1;
+            swapped.getIntParams(i, t2, t1);
+            swapped.getIntConfigs(i, config2, config1);
+            data.addIntPoint(swapped.intPnt(i), t1, t2, config1, config2, swapped.intTol(i));
+        }
+        return result;
+    }
     data.reset();
     WorkFrame frame;
     workFrame(c1, c2, dir, tol, frame);
