@@ -86,49 +86,37 @@ int IntSolver::conesApart(const VqGeSamplePiece& p1, const VqGeSamplePiece& p2) 
     return p1.cone.isDisjointAsLines(p2.cone, 1e-10);
 }
 
-// Slab clipping of the segment against the box widened by the tolerance.
+namespace {
+// Narrows [t0, t1] to where a + t·d lies in [lo, hi]; 0 when nothing is left.
+int clipSlab(double a, double d, double lo, double hi, double& t0, double& t1) {
+    if (d == 0.0) return a >= lo && a <= hi;
+    double u = (lo - a) / d, v = (hi - a) / d;
+    if (u > v) {
+        const double w = u;
+        u = v;
+        v = w;
+    }
+    if (u > t0) t0 = u;
+    if (v < t1) t1 = v;
+    return t0 <= t1;
+}
+}  // namespace
+
+// Slab clipping of the segment against the box widened by the tolerance, then the same in
+// the piece's own frame along its chord: a segment slanting past a thin piece crosses its
+// axis box all along a tangential contact, which would be halved to the last depth for
+// nothing.
 int IntSolver::segmentMisses(const VqGeSamplePiece& pc) const {
     double t0 = mS2.tLo, t1 = mS2.tHi;
-    for (int c = 0; c < mDim; ++c) {
-        const double lo = pc.bmin[c] - mTol, hi = pc.bmax[c] + mTol;
-        const double a = mS2.a[c], d = mS2.d[c];
-        if (d == 0.0) {
-            if (a < lo || a > hi) return 1;
-            continue;
-        }
-        double u = (lo - a) / d, v = (hi - a) / d;
-        if (u > v) {
-            const double w = u;
-            u = v;
-            v = w;
-        }
-        if (u > t0) t0 = u;
-        if (v < t1) t1 = v;
-        if (t0 > t1) return 1;
-    }
-    // The same in the piece's own frame along its chord: a segment slanting past a thin
-    // piece crosses its axis box all along a tangential contact, which would be halved to
-    // the last depth for nothing.
+    for (int c = 0; c < mDim; ++c)
+        if (!clipSlab(mS2.a[c], mS2.d[c], pc.bmin[c] - mTol, pc.bmax[c] + mTol, t0, t1)) return 1;
     for (int k = 0; k < mDim; ++k) {
         double a = 0.0, d = 0.0;
         for (int c = 0; c < mDim; ++c) {
             a += (mS2.a[c] - pc.origin[c]) * pc.frame[k][c];
             d += mS2.d[c] * pc.frame[k][c];
         }
-        const double lo = pc.flo[k] - mTol, hi = pc.fhi[k] + mTol;
-        if (d == 0.0) {
-            if (a < lo || a > hi) return 1;
-            continue;
-        }
-        double u = (lo - a) / d, v = (hi - a) / d;
-        if (u > v) {
-            const double w = u;
-            u = v;
-            v = w;
-        }
-        if (u > t0) t0 = u;
-        if (v < t1) t1 = v;
-        if (t0 > t1) return 1;
+        if (!clipSlab(a, d, pc.flo[k] - mTol, pc.fhi[k] + mTol, t0, t1)) return 1;
     }
     return 0;
 }
