@@ -162,7 +162,14 @@ Box boxOf(const Piece& p) {
     return b;
 }
 
-int disjoint(const Box& a, const Box& b, double tol) {
+// The boxes are apart by more than the tolerance, or than the rounding of their coordinates
+// where that is larger: the boxes of two members meeting end to end come from different
+// numbers (an end point, a hull of control points) and may part by a few units in the last
+// place at their joint.
+int disjoint(const Box& a, const Box& b, double pointTol) {
+    VqGeTol base;
+    base.setEqualPoint(pointTol);
+    const double tol = 4.0 * VqGeTolScale(base).add(a.lo).add(a.hi).add(b.lo).add(b.hi).pointTol();
     return a.hi.x + tol < b.lo.x || b.hi.x + tol < a.lo.x || a.hi.y + tol < b.lo.y ||
            b.hi.y + tol < a.lo.y || a.hi.z + tol < b.lo.z || b.hi.z + tol < a.lo.z;
 }

@@ -11,15 +11,21 @@ const double kBlockSwell = 1e-8;
 const double kShortInterval = 1e-4;
 }  // namespace
 
-// The generic block is tightened by the box of the stored points (homogeneous coordinates on
-// a rational spline, as stored).
+// The generic block is tightened by the box of the control points. On a rational spline the
+// curve lies in the hull of the Cartesian points (each stored point divided by its weight)
+// when every weight is positive; the stored homogeneous points bound nothing (a box of them
+// cut the curve's own block down to a box beside the curve), and with a weight that is not
+// positive the hull holds no longer, so the generic block stands alone.
 VqGeImpBoundBlock3d VqGeImpSplineEnt3d::boundBlock(int dim, const VqGeImpInterval& intrvl,
                                                    int oriented) const {
     VqGeImpBoundBlock3d block = VqGeImpCurve3d::boundBlock(dim, intrvl, oriented);
     if (oriented || mControlPoints.isEmpty()) return block;
-    VqGePoint3d lo = mControlPoints[0], hi = lo;
-    for (int i = 1; i < mControlPoints.length(); ++i) {
-        const VqGePoint3d& p = mControlPoints[i];
+    VqGePoint3d lo, hi;
+    for (int i = 0; i < mControlPoints.length(); ++i) {
+        const double w = storedWeight(i);
+        if (!(w > 0.0)) return block;
+        const VqGePoint3d p(mControlPoints[i].x / w, mControlPoints[i].y / w, mControlPoints[i].z / w);
+        if (i == 0) lo = hi = p;
         lo.set(std::fmin(lo.x, p.x), std::fmin(lo.y, p.y), std::fmin(lo.z, p.z));
         hi.set(std::fmax(hi.x, p.x), std::fmax(hi.y, p.y), std::fmax(hi.z, p.z));
     }

@@ -144,8 +144,16 @@ void checkJoint(const typename Dim::Curve& a, const typename Dim::Curve& b,
     Int* ba = Dim::intersect(b, a, tol);
     const VqGePoint3d j3 = Dim::lift(j);
     const double eps = jointTol(tol, j3, j3, slack, size);
-    // Wide enough to catch a joint reported twice at slightly different places.
-    const double radius = 1e3 * eps;
+    // Wide enough to catch a joint reported twice at slightly different places, but within
+    // a quarter of the shorter member's chord: a tiny member may genuinely cross its
+    // neighbour again that close to the joint.
+    VqGeInterval iv;
+    typename Dim::Point ea[2], eb[2];
+    a.getInterval(iv, ea[0], ea[1]);
+    b.getInterval(iv, eb[0], eb[1]);
+    const double chord = std::min(Dim::lift(ea[0]).distanceTo(Dim::lift(ea[1])),
+                                  Dim::lift(eb[0]).distanceTo(Dim::lift(eb[1])));
+    const double radius = std::max(10.0 * eps, std::min(1e3 * eps, 0.25 * chord));
     const int n = ab->numIntPoints();
     EXPECT_EQ(n, ba->numIntPoints());
     EXPECT_EQ(ab->overlapCount(), 0);

@@ -1,5 +1,8 @@
 // NURBS queries on their own span structure: lengths, parameter at length, closest points,
 // discontinuities, explosion, degeneracy; the public wrappers, 2D against lifted 3D.
+#include <memory>
+
+#include "curves/imp_bound_block3d.h"
 #include "curves/imp_linear_ent3d.h"
 #include "curves/imp_point_on_curve3d.h"
 #include "nurb_checks.h"
@@ -274,5 +277,30 @@ TEST(VqGeImpNurbCurve3d, Queries_NoAllocationAfterFirstCall) {
             EXPECT_EQ(CountingHooks::allocs(), 0) << rational;
         }
         delete c;
+    }
+}
+
+// Regression: the block of a rational curve was cut down by the box of its homogeneous
+// points (weight times point) and could lie beside the curve, so composites skipped member
+// pairs that met at a joint. The block of seeded curves (rational or not, sub-intervals, at
+// drawing scale) holds dense samples of the curve.
+TEST(VqGeImpNurbCurve3d, BoundBlock_RationalAtDrawingScale_HoldsTheCurve) {
+    nurbtest::Rng rng(97u);
+    for (int n = 0; n < 80; ++n) {
+        const double s = n % 2 ? 1e5 : 10.0, o = n % 3 ? 6e5 : 0.0;
+        const nurbtest::Def d = nurbtest::randomDef(rng, 1 + n % 4, rng.pick(2 + n % 4, 9), n % 4 != 3, s, o);
+        std::unique_ptr<VqGeImpNurbCurve3d> c(nurbtest::build(d));
+        const double a = c->startParam(), b = c->endParam();
+        const double lo = n % 5 ? a : a + 0.3 * (b - a), hi = n % 5 ? b : a + 0.7 * (b - a);
+        const VqGeImpBoundBlock3d blk = c->boundBlock(3, VqGeImpInterval(lo, hi), 0);
+        VqGePoint3d bmin, bmax;
+        blk.getMinMaxPoints(bmin, bmax);
+        const double eps = 1e-12 * (s + o);
+        for (int k = 0; k <= 200; ++k) {
+            const VqGePoint3d p = c->pointAt(lo + (hi - lo) * k / 200);
+            EXPECT_TRUE(p.x >= bmin.x - eps && p.y >= bmin.y - eps && p.z >= bmin.z - eps &&
+                        p.x <= bmax.x + eps && p.y <= bmax.y + eps && p.z <= bmax.z + eps)
+                << n << " " << k;
+        }
     }
 }
