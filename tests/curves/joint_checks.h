@@ -27,6 +27,7 @@
 #define VQGE_TESTS_JOINT_CHECKS_H
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -182,10 +183,15 @@ void checkJoint(const typename Dim::Curve& a, const typename Dim::Curve& b,
         double s1, s2, t1, t2;
         ab->getIntParams(kAb, s1, s2);
         ba->getIntParams(kBa, t1, t2);
-        EXPECT_LE(Dim::lift(a.evalPoint(s1)).distanceTo(j3), eps);
-        EXPECT_LE(Dim::lift(b.evalPoint(s2)).distanceTo(j3), eps);
-        EXPECT_LE(Dim::lift(a.evalPoint(t2)).distanceTo(j3), eps);
-        EXPECT_LE(Dim::lift(b.evalPoint(t1)).distanceTo(j3), eps);
+        // A point is only as fine as its parameter: one unit in the last place of t moves
+        // it by |t|·|C'(t)| units in the last place.
+        auto at = [&](const typename Dim::Curve& c, double t) {
+            return eps + 8.0 * DBL_EPSILON * std::fabs(t) * Dim::tangent(c, t).length();
+        };
+        EXPECT_LE(Dim::lift(a.evalPoint(s1)).distanceTo(j3), at(a, s1));
+        EXPECT_LE(Dim::lift(b.evalPoint(s2)).distanceTo(j3), at(b, s2));
+        EXPECT_LE(Dim::lift(a.evalPoint(t2)).distanceTo(j3), at(a, t2));
+        EXPECT_LE(Dim::lift(b.evalPoint(t1)).distanceTo(j3), at(b, t1));
         VqGe::VqGeXConfig c1, c2, d1, d2;
         ab->getIntConfigs(kAb, c1, c2);
         ba->getIntConfigs(kBa, d1, d2);
