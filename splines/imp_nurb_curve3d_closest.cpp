@@ -2,7 +2,9 @@
 //
 // Each span of the interval is a candidate; the box of its control points bounds its
 // distance from below (convex hull, all weights positive), so spans that cannot beat the
-// best point so far are skipped. A span is sampled, and every sample that is nearer than its
+// best point so far are skipped. A span is sampled (more densely the farther its control
+// polygon turns: a sharply turning span hides minima between few samples), and every
+// sample that is nearer than its
 // neighbours seeds a safeguarded Newton search on g(t) = C'(t).(C(t) - q). The search stops
 // when a step moves the curve point by less than a small share of the point tolerance, or
 // of the rounding of the coordinates involved when that is larger: distances are compared in
@@ -74,6 +76,36 @@ static void buildBoxes(const VqGeImpNurbCurve3d& crv, VqGeEvalDataNurbCrv& rec) 
         }
     }
     rec.boxesValid = 1;
+}
+
+// How far the control polygon of span s turns (the sum of the angles between its edges, by
+// their sines and the sign of their cosines): a span that turns far may hold a nearest point
+// between the samples that suffice for a gentle one.
+static double spanTurn(const VqGeImpNurbCurve3d& crv, int s) {
+    const VqArray<VqGePoint3d>& pts = crv.storedPoints();
+    const VqArray<double>& w = crv.storedWeights();
+    const int rational = crv.isRational(), p = crv.degree(), n = pts.length();
+    const int periodic = crv.isPeriodicStored(), nd = periodic ? n - 1 : n;
+    VqGePoint3d c[32];
+    int m = 0;
+    for (int r = 0; r <= p && m < 32; ++r) {
+        int i = s - p + r;
+        if (periodic)
+            i = nurbWrapIndex(i, nd);
+        else if (i < 0 || i >= n)
+            continue;
+        const double inv = rational && w[i] != 0.0 ? 1.0 / w[i] : 1.0;
+        c[m++] = VqGePoint3d(pts[i].x * inv, pts[i].y * inv, pts[i].z * inv);
+    }
+    double turn = 0.0;
+    for (int k = 0; k + 2 < m; ++k) {
+        const VqGeVector3d e = c[k + 1] - c[k], f = c[k + 2] - c[k + 1];
+        const double le = e.length(), lf = f.length();
+        if (!(le > 0.0 && lf > 0.0)) continue;
+        const double sine = e.crossProduct(f).length() / (le * lf);
+        turn += e.dotProduct(f) >= 0.0 ? sine : 2.0 - sine;
+    }
+    return std::isfinite(turn) ? turn : 4.0;
 }
 
 namespace {
@@ -221,11 +253,18 @@ double VqGeImpNurbCurve3d::closestParamTo(const VqGePoint3d& pnt, const VqGeTol&
             start = i;
         }
     }
-    if (start >= 0 && clipped(start, a, b)) s.span(start, a, b, samples, innerEnd(start, b));
+    // A span turning through a half turn or more is sampled about four times as densely;
+    // one that turns less than half a radian keeps the plain count.
+    auto samplesOf = [&](int i) {
+        const int more = static_cast<int>(8.0 * std::fmax(std::fmin(spanTurn(*this, i), 4.0) - 0.5, 0.0));
+        return samples + more > 32 ? 32 : samples + more;
+    };
+    if (start >= 0 && clipped(start, a, b))
+        s.span(start, a, b, samplesOf(start), innerEnd(start, b));
     for (int i = first; i <= last && !s.broken; ++i) {
         if (i == start || !clipped(i, a, b)) continue;
         if (useBoxes && boxDist2(rec->boxes + 6 * i, pnt) > s.bestD2) continue;
-        s.span(i, a, b, samples, innerEnd(i, b));
+        s.span(i, a, b, samplesOf(i), innerEnd(i, b));
     }
     s.bIn = s.bKnot = hi;
     s.consider(hi, pointAt(hi));
