@@ -108,8 +108,9 @@ void checkInnerJoints(JointRandom& rng, const CompositeMember& m, const VqGeVect
 // Two chains of this seed are skipped, both at the host's tolerance where tiny parts (a few
 // hundredths long) meet: in chain 2 a segment leaving an inner vertex at a shallow angle
 // stays within the tolerance of the composite until it crosses it 6e-3 further on, and that
-// crossing, not the vertex, stands for the meeting; in chain 14 two tiny composites report
-// a joint twice within a quarter of their chords.
+// crossing, not the vertex, stands for the meeting; in chain 14 an arc of radius 0.1 ending
+// where an arc of radius 0.005 begins is reported to meet it twice within 2e-3 of the joint
+// (the two circles' second crossing, not yet told apart from a duplicate).
 TEST(CompositeCurve3d, Joints_SeededChainsOfComposites_EachJointOnceBothOrders) {
     JointRandom rng(4101u);
     int joints = 0;
