@@ -442,8 +442,17 @@ double VqGeImpNurbCurve3d::spanSpeedAt(int i, double t) const {
     double A[8];
     const double v = t - mKnots[i];
     if (!isRational()) {
-        hornerFixed<3, 1>(coef, mDegree, v, A);
-        return std::sqrt(A[3] * A[3] + A[4] * A[4] + A[5] * A[5]);
+        // Only the derivative is wanted: Horner on the derivative's own coefficients, half
+        // the work of the point and derivative together (lengths spend most time here).
+        const int p = mDegree;
+        if (p < 1) return 0.0;
+        double dx = p * coef[3 * p], dy = p * coef[3 * p + 1], dz = p * coef[3 * p + 2];
+        for (int j = p - 1; j >= 1; --j) {
+            dx = dx * v + j * coef[3 * j];
+            dy = dy * v + j * coef[3 * j + 1];
+            dz = dz * v + j * coef[3 * j + 2];
+        }
+        return std::sqrt(dx * dx + dy * dy + dz * dz);
     }
     hornerFixed<4, 1>(coef, mDegree, v, A);
     const double w = A[3], dw = A[7];
