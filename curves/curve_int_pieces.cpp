@@ -227,11 +227,9 @@ void IntSolver::segment(int i1) {
     d1->prepareCone(i1);
     const int along = p1.cone.containsLine(asVector(mS2.d, mDim), 1e-10);
     const double lo = p1.lo, hi = p1.hi;
-    // The piece's ends against the line: in the plane, a piece whose tangents all cross the
-    // line's direction moves away from the line monotonically, so ends on one side (beyond
-    // the tolerance) mean no crossing; a piece whose ends and middle all lie within the
-    // tolerance of the segment is part of a contact and is not halved any further.
-    double ends3[3][3], side[3], dist[3], dd[3];
+    // The piece's ends and middle against the segment: a piece that lies within the tolerance
+    // of the segment at all three is part of a contact and is not halved any further.
+    double ends3[3][3], dist[3], dd[3];
     const double dLen2 = dot3(mS2.d, mS2.d, mDim);
     int near = dLen2 > 0.0;
     for (int k = 0; k < 3 && dLen2 > 0.0; ++k) {
@@ -245,16 +243,12 @@ void IntSolver::segment(int i1) {
             off2 += o * o;
         }
         dist[k] = std::sqrt(off2);
-        side[k] = mDim == 2 ? (rel[0] * mS2.d[1] - rel[1] * mS2.d[0]) : 0.0;
         // Near the segment itself, not only its line.
         const double slack = mTol / std::sqrt(dLen2);
         if (!(dist[k] <= mTol) || !(along2 >= mS2.tLo - slack && along2 <= mS2.tHi + slack))
             near = 0;
     }
-    if (mDim == 2 && dLen2 > 0.0 && !along && !p1.cone.isEmpty() &&
-        ((side[0] > 0.0 && side[1] > 0.0) || (side[0] < 0.0 && side[1] < 0.0)) &&
-        dist[0] > mTol && dist[1] > mTol)
-        return;
+
     auto halve = [&]() {
         const int c0 = d1->child(i1, 0);
         const int c1 = c0 >= 0 ? d1->child(i1, 1) : -1;
