@@ -218,6 +218,33 @@ void IntSolver::pieces(int i1, int i2) {
     }
 }
 
+// The piece's ends and middle against the segment: a piece that lies within the tolerance of
+// the segment at all three is part of a contact and is not halved any further; t receives
+// the segment parameter of its middle.
+int IntSolver::alongSegment(const VqGeSamplePiece& pc, double& t) const {
+    const double dLen2 = dot3(mS2.d, mS2.d, mDim);
+    if (!(dLen2 > 0.0)) return 0;
+    const double slack = mTol / std::sqrt(dLen2);
+    const double at[3] = {pc.lo, pc.hi, mid(pc)};
+    for (int k = 0; k < 3; ++k) {
+        double pnt[3], dd[3];
+        mS1.at(at[k], 0, pnt, dd, dd);
+        double rel[3] = {0.0, 0.0, 0.0};
+        for (int c = 0; c < mDim; ++c) rel[c] = pnt[c] - mS2.a[c];
+        const double along = dot3(rel, mS2.d, mDim) / dLen2;
+        double off2 = 0.0;
+        for (int c = 0; c < mDim; ++c) {
+            const double o = rel[c] - along * mS2.d[c];
+            off2 += o * o;
+        }
+        // Near the segment itself, not only its line.
+        if (!(std::sqrt(off2) <= mTol) || !(along >= mS2.tLo - slack && along <= mS2.tHi + slack))
+            return 0;
+        t = along;
+    }
+    return 1;
+}
+
 void IntSolver::segment(int i1) {
     if (poll()) return;
     VqGeCurveSampleData* d1 = mS1.data;
@@ -227,28 +254,6 @@ void IntSolver::segment(int i1) {
     d1->prepareCone(i1);
     const int along = p1.cone.containsLine(asVector(mS2.d, mDim), 1e-10);
     const double lo = p1.lo, hi = p1.hi;
-    // The piece's ends and middle against the segment: a piece that lies within the tolerance
-    // of the segment at all three is part of a contact and is not halved any further.
-    double ends3[3][3], dist[3], dd[3];
-    const double dLen2 = dot3(mS2.d, mS2.d, mDim);
-    int near = dLen2 > 0.0;
-    for (int k = 0; k < 3 && dLen2 > 0.0; ++k) {
-        mS1.at(k == 0 ? lo : (k == 1 ? hi : mid(p1)), 0, ends3[k], dd, dd);
-        double rel[3] = {0.0, 0.0, 0.0};
-        for (int c = 0; c < mDim; ++c) rel[c] = ends3[k][c] - mS2.a[c];
-        const double along2 = dot3(rel, mS2.d, mDim) / dLen2;
-        double off2 = 0.0;
-        for (int c = 0; c < mDim; ++c) {
-            const double o = rel[c] - along2 * mS2.d[c];
-            off2 += o * o;
-        }
-        dist[k] = std::sqrt(off2);
-        // Near the segment itself, not only its line.
-        const double slack = mTol / std::sqrt(dLen2);
-        if (!(dist[k] <= mTol) || !(along2 >= mS2.tLo - slack && along2 <= mS2.tHi + slack))
-            near = 0;
-    }
-
     auto halve = [&]() {
         const int c0 = d1->child(i1, 0);
         const int c1 = c0 >= 0 ? d1->child(i1, 1) : -1;
@@ -265,11 +270,9 @@ void IntSolver::segment(int i1) {
         const int ok = along ? solveSecond(s, t, lo, hi, mS2.tLo, mS2.tHi)
                              : solveFirst(s, t, lo, hi, mS2.tLo, mS2.tHi);
         if (ok) add(s, t);
-        if (!ok && near) {
-            // Along a contact: its middle stands for it (finds of one contact merge).
-            double rel[3] = {0.0, 0.0, 0.0};
-            for (int c = 0; c < mDim; ++c) rel[c] = ends3[2][c] - mS2.a[c];
-            add(mid(p1), dot3(rel, mS2.d, mDim) / dLen2);
+        // Along a contact: its middle stands for it (finds of one contact merge).
+        if (!ok && alongSegment(p1, t)) {
+            add(mid(p1), t);
             return;
         }
         if (ok ? along && p1.depth < kMaxRefineDepth && !steepCrossing(s, t, p1.turn)

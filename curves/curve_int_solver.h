@@ -66,6 +66,7 @@ private:
     int chordConesApart(const VqGeSamplePiece& p1, const VqGeSamplePiece& p2) const;
     void split(int p1, int p2);
     void simplePair(int p1, int p2, int apart);
+    int alongSegment(const VqGeSamplePiece& pc, double& t) const;
     void polish(double& s, double& t, double ds, double dt, double gap, double sLo, double sHi,
                 double tLo, double tHi);
     int fallback(double& s, double& t, double sLo, double sHi, double tLo, double tHi);

@@ -45,35 +45,44 @@ double boxDist2(const double* b, const VqGePoint3d& q) {
 }
 }  // namespace
 
-// Boxes of the Cartesian control points of every span; unusable when a weight is not positive.
-static void buildBoxes(const VqGeImpNurbCurve3d& crv, VqGeEvalDataNurbCrv& rec) {
+// Calls fn with each Cartesian control point of span s, in order.
+template <class Fn>
+static void forSpanPoints(const VqGeImpNurbCurve3d& crv, int s, Fn fn) {
     const VqArray<VqGePoint3d>& pts = crv.storedPoints();
     const VqArray<double>& w = crv.storedWeights();
     const int rational = crv.isRational(), p = crv.degree(), n = pts.length();
-    if (rational)
+    const int periodic = crv.isPeriodicStored(), nd = periodic ? n - 1 : n;
+    for (int r = 0; r <= p; ++r) {
+        int i = s - p + r;
+        if (periodic)
+            i = nurbWrapIndex(i, nd);
+        else if (i < 0 || i >= n)
+            continue;
+        const double inv = rational && w[i] != 0.0 ? 1.0 / w[i] : 1.0;
+        fn(VqGePoint3d(pts[i].x * inv, pts[i].y * inv, pts[i].z * inv));
+    }
+}
+
+// Boxes of the Cartesian control points of every span; unusable when a weight is not positive.
+static void buildBoxes(const VqGeImpNurbCurve3d& crv, VqGeEvalDataNurbCrv& rec) {
+    const VqArray<double>& w = crv.storedWeights();
+    if (crv.isRational())
         for (int i = 0; i < w.length(); ++i)
             if (!(w[i] > 0.0)) {
                 rec.boxesValid = -1;
                 return;
             }
-    const int periodic = crv.isPeriodicStored(), nd = periodic ? n - 1 : n;
     for (int s = 0; s < rec.numSpans; ++s) {
         double* b = rec.boxes + 6 * s;
         b[0] = b[1] = b[2] = DBL_MAX;
         b[3] = b[4] = b[5] = -DBL_MAX;
-        for (int r = 0; r <= p; ++r) {
-            int i = s - p + r;
-            if (periodic)
-                i = nurbWrapIndex(i, nd);
-            else if (i < 0 || i >= n)
-                continue;
-            const double inv = rational ? 1.0 / w[i] : 1.0;
-            const double c[3] = {pts[i].x * inv, pts[i].y * inv, pts[i].z * inv};
+        forSpanPoints(crv, s, [b](const VqGePoint3d& c) {
+            const double v[3] = {c.x, c.y, c.z};
             for (int k = 0; k < 3; ++k) {
-                b[k] = std::fmin(b[k], c[k]);
-                b[k + 3] = std::fmax(b[k + 3], c[k]);
+                b[k] = std::fmin(b[k], v[k]);
+                b[k + 3] = std::fmax(b[k + 3], v[k]);
             }
-        }
+        });
     }
     rec.boxesValid = 1;
 }
@@ -82,29 +91,18 @@ static void buildBoxes(const VqGeImpNurbCurve3d& crv, VqGeEvalDataNurbCrv& rec) 
 // their sines and the sign of their cosines): a span that turns far may hold a nearest point
 // between the samples that suffice for a gentle one.
 static double spanTurn(const VqGeImpNurbCurve3d& crv, int s) {
-    const VqArray<VqGePoint3d>& pts = crv.storedPoints();
-    const VqArray<double>& w = crv.storedWeights();
-    const int rational = crv.isRational(), p = crv.degree(), n = pts.length();
-    const int periodic = crv.isPeriodicStored(), nd = periodic ? n - 1 : n;
-    VqGePoint3d c[32];
+    VqGePoint3d c[3];
     int m = 0;
-    for (int r = 0; r <= p && m < 32; ++r) {
-        int i = s - p + r;
-        if (periodic)
-            i = nurbWrapIndex(i, nd);
-        else if (i < 0 || i >= n)
-            continue;
-        const double inv = rational && w[i] != 0.0 ? 1.0 / w[i] : 1.0;
-        c[m++] = VqGePoint3d(pts[i].x * inv, pts[i].y * inv, pts[i].z * inv);
-    }
     double turn = 0.0;
-    for (int k = 0; k + 2 < m; ++k) {
-        const VqGeVector3d e = c[k + 1] - c[k], f = c[k + 2] - c[k + 1];
+    forSpanPoints(crv, s, [&](const VqGePoint3d& pnt) {
+        c[0] = c[1], c[1] = c[2], c[2] = pnt;
+        if (++m < 3) return;
+        const VqGeVector3d e = c[1] - c[0], f = c[2] - c[1];
         const double le = e.length(), lf = f.length();
-        if (!(le > 0.0 && lf > 0.0)) continue;
+        if (!(le > 0.0 && lf > 0.0)) return;
         const double sine = e.crossProduct(f).length() / (le * lf);
         turn += e.dotProduct(f) >= 0.0 ? sine : 2.0 - sine;
-    }
+    });
     return std::isfinite(turn) ? turn : 4.0;
 }
 

@@ -35,6 +35,20 @@ constexpr double kConeMargin = 1e-9;
 constexpr double kParamNear = 1e-6;
 constexpr double kPi = 3.141592653589793;
 
+// de Casteljau on homogeneous points: the control points of the parts before and after the
+// fraction f of the parameter range (neither may be q itself).
+void deCasteljau(const double q[][3], int deg, double f, double left[][3], double right[][3]) {
+    double t[kMaxDegree + 1][3];
+    for (int i = 0; i <= deg; ++i)
+        for (int c = 0; c < 3; ++c) t[i][c] = q[i][c];
+    for (int c = 0; c < 3; ++c) left[0][c] = t[0][c], right[deg][c] = t[deg][c];
+    for (int r = 1; r <= deg; ++r) {
+        for (int i = 0; i <= deg - r; ++i)
+            for (int c = 0; c < 3; ++c) t[i][c] = (1.0 - f) * t[i][c] + f * t[i + 1][c];
+        for (int c = 0; c < 3; ++c) left[r][c] = t[0][c], right[deg - r][c] = t[deg - r][c];
+    }
+}
+
 struct Piece {
     int deg;
     double lo, hi;
@@ -74,18 +88,10 @@ struct Piece {
         if (!std::isfinite(turn)) turn = kPi;
     }
     double size() const { return std::fmax(box[2] - box[0], box[3] - box[1]); }
-    // Splits at the middle of the parameter range (de Casteljau on the homogeneous points).
+    // Splits at the middle of the parameter range.
     void split(Piece& left, Piece& right) const {
-        double t[kMaxDegree + 1][3];
-        for (int i = 0; i <= deg; ++i)
-            for (int c = 0; c < 3; ++c) t[i][c] = q[i][c];
         left.deg = right.deg = deg;
-        for (int c = 0; c < 3; ++c) left.q[0][c] = t[0][c], right.q[deg][c] = t[deg][c];
-        for (int r = 1; r <= deg; ++r) {
-            for (int i = 0; i <= deg - r; ++i)
-                for (int c = 0; c < 3; ++c) t[i][c] = 0.5 * (t[i][c] + t[i + 1][c]);
-            for (int c = 0; c < 3; ++c) left.q[r][c] = t[0][c], right.q[deg - r][c] = t[deg - r][c];
-        }
+        deCasteljau(q, deg, 0.5, left.q, right.q);
         const double mid = 0.5 * (lo + hi);
         left.lo = lo, left.hi = mid, right.lo = mid, right.hi = hi;
         left.finish();
@@ -208,17 +214,8 @@ int bezierPieces(const VqGeImpNurbCurve3d& crv, const vqgen::WorkFrame& frame,
             const double cut = side ? i1 : i0;
             if (!(cut > pc.lo && cut < pc.hi)) continue;
             const double f = (cut - pc.lo) / (pc.hi - pc.lo);
-            double t[kMaxDegree + 1][3], keep[kMaxDegree + 1][3];
-            for (int j = 0; j <= p; ++j)
-                for (int c = 0; c < 3; ++c) t[j][c] = pc.q[j][c];
-            for (int c = 0; c < 3; ++c) keep[0][c] = t[0][c];
-            double tail[kMaxDegree + 1][3];
-            for (int c = 0; c < 3; ++c) tail[p][c] = t[p][c];
-            for (int r = 1; r <= p; ++r) {
-                for (int j = 0; j <= p - r; ++j)
-                    for (int c = 0; c < 3; ++c) t[j][c] = (1.0 - f) * t[j][c] + f * t[j + 1][c];
-                for (int c = 0; c < 3; ++c) keep[r][c] = t[0][c], tail[p - r][c] = t[p - r][c];
-            }
+            double keep[kMaxDegree + 1][3], tail[kMaxDegree + 1][3];
+            deCasteljau(pc.q, p, f, keep, tail);
             for (int j = 0; j <= p; ++j)
                 for (int c = 0; c < 3; ++c) pc.q[j][c] = side ? keep[j][c] : tail[j][c];
             if (side)
@@ -354,6 +351,9 @@ int intersectNurbPair(const VqGeImpNurbCurve3d& a, const VqGeImpNurbCurve3d& b,
     VqArray<PendingPair> stack;
     stack.setGrowLength(256);
     VqArray<double> handOver;  // s0, s1, t0, t1 of the pairs left to the sampled intersection
+    auto handOverPair = [&](double s0, double s1, double t0, double t1) {
+        handOver.append(s0), handOver.append(s1), handOver.append(t0), handOver.append(t1);
+    };
     auto pad = [&](const Piece& pc) {
         const double m = std::fmax(std::fmax(std::fabs(pc.box[0]), std::fabs(pc.box[2])),
                                    std::fmax(std::fabs(pc.box[1]), std::fabs(pc.box[3])));
@@ -427,23 +427,19 @@ int intersectNurbPair(const VqGeImpNurbCurve3d& a, const VqGeImpNurbCurve3d& b,
             stack.setGrowLength(stack.length() > 256 ? stack.length() : 256);
             const int at = pool.append(half);
             if (at < 0) {
-                handOver.append(pool[pr.p].lo), handOver.append(pool[pr.p].hi);
-                handOver.append(pool[pr.q].lo), handOver.append(pool[pr.q].hi);
+                handOverPair(pool[pr.p].lo, pool[pr.p].hi, pool[pr.q].lo, pool[pr.q].hi);
                 continue;
             }
             if (stack.append(splitP ? PendingPair{at, other, pr.depth + 1}
-                                    : PendingPair{other, at, pr.depth + 1}) < 0) {
-                handOver.append(pool[pr.p].lo), handOver.append(pool[pr.p].hi);
-                handOver.append(pool[pr.q].lo), handOver.append(pool[pr.q].hi);
-            }
+                                    : PendingPair{other, at, pr.depth + 1}) < 0)
+                handOverPair(pool[pr.p].lo, pool[pr.p].hi, pool[pr.q].lo, pool[pr.q].hi);
         }
     }
     if (visits > kMaxPairs) {
         // A pathological pair: the sampled intersection takes all of it.
         data.reset();
         handOver.setLogicalLength(0);
-        handOver.append(ia.lowerBound()), handOver.append(ia.upperBound());
-        handOver.append(ib.lowerBound()), handOver.append(ib.upperBound());
+        handOverPair(ia.lowerBound(), ia.upperBound(), ib.lowerBound(), ib.upperBound());
     }
     for (int k = 0; k + 3 < handOver.length(); k += 4) {
         VqGeCurveIntData part;
